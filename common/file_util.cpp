@@ -1,6 +1,8 @@
 #include "common/file_util.h"
 
 #include "platform/win32_api.h"
+#include "ui/message_box.h"
+#include "ui/types.h"
 
 namespace halvern {
 namespace {
@@ -8,6 +10,34 @@ namespace {
 constexpr win::UINT kReadFailed = static_cast<win::UINT>(win::HFILE_ERROR);
 
 }  // namespace
+
+int CFileUtil::WriteRescueFile(const char* path, const win::BYTE* data) {
+    const win::HFILE existing = win::_lopen(path, win::OF_READ);
+    if (existing != win::HFILE_ERROR) {
+        const int answer =
+            ui::MessageBox(nullptr, "File " + std::string(path) + " alread exists, overwrite it ?",
+                           "Warning", ui::MB_YESNOCANCEL | ui::MB_ICONWARNING);
+        win::_lclose(existing);
+        if (answer != ui::IDYES) {
+            return -1;
+        }
+    }
+    const win::HFILE file = win::_lcreat(path, 0);
+    if (file == win::HFILE_ERROR) {
+        ui::MessageBox(nullptr, "Error creating output file " + std::string(path), "Error",
+                       ui::MB_OK | ui::MB_ICONERROR);
+        return -1;
+    }
+    const win::UINT written =
+        win::_lwrite(file, reinterpret_cast<const char*>(data), kRescueFileSize);
+    // A disk that may not hold the bytes is no disk: report the failed flush as a failure.
+    const bool flushed = win::FlushFileBuffers(win::FileHandle(file)) != win::FALSE;
+    win::_lclose(file);
+    if (written == kReadFailed || !flushed) {
+        return -1;
+    }
+    return static_cast<int>(written);
+}
 
 bool CFileUtil::ReadExact(const char* path, void* buffer, win::UINT size) {
     const win::HFILE file = win::_lopen(path, win::OF_READ);

@@ -11,9 +11,13 @@ namespace halvern {
 class CFileUtil {
   public:
     static constexpr win::UINT kCopyBlockSize = 256;
+    static constexpr win::UINT kRescueFileSize = 20;
 
     virtual ~CFileUtil() = default;
 
+    // Writes the 20 bytes of a rescue disk to `path`, asking before it overwrites an existing
+    // file. Returns the number of bytes written, or -1 when declined or failed.
+    int WriteRescueFile(const char* path, const win::BYTE* data);
     // True only when exactly `size` bytes were read from the start of the file.
     bool ReadExact(const char* path, void* buffer, win::UINT size);
     // Copies in 256-byte blocks into a file beside the destination and renames it over the
