@@ -22,6 +22,8 @@ class BackendWindow {
     virtual void Show(bool show) = 0;
     virtual void ControlChanged(Control& control, Change what) = 0;
     virtual void CaptionChanged() = 0;
+    // The dialog was enabled or disabled as a whole (behind a nested modal window).
+    virtual void WindowEnabledChanged() {}
 };
 
 // GetOpenFileName: `filter` is the MFC form, pairs of description and patterns separated by

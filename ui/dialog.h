@@ -87,6 +87,20 @@ class Dialog {
     int GetIcon() const { return iconId_; }
     bool IsWindowEnabled() const { return windowEnabled_; }
     void EnableWindow(bool enable);
+    // Shows or hides the window itself (a modeless window that hides while it works on).
+    void ShowWindow(bool show);
+    bool IsWindowVisible() const { return visible_; }
+    // Disables a dialog for as long as a modal window it owns is up (null: nothing to do).
+    class DisabledWhileModal {
+      public:
+        explicit DisabledWhileModal(Dialog* owner);
+        ~DisabledWhileModal();
+        DisabledWhileModal(const DisabledWhileModal&) = delete;
+        DisabledWhileModal& operator=(const DisabledWhileModal&) = delete;
+
+      private:
+        Dialog* disabled_ = nullptr;
+    };
 
     // System menu items added by the program (id and text), after the standard ones.
     void AppendSystemMenuItem(unsigned id, const std::string& text);
@@ -195,8 +209,13 @@ class Dialog {
     };
     void CreateControls();
     void Destroy();
+    // The dialog a modal dialog opened now disables: its parent, else the innermost modal one.
     Dialog* ModalTarget();
+    bool WindowTakesInput() const;
     bool InputAllowed(int id) const;
+    void Initialize();
+    void MoveFocus(int id);
+    void ClickRadio(Control& radio);
 
     DialogTemplate template_;
     Dialog* parent_;
@@ -211,6 +230,7 @@ class Dialog {
     bool modal_ = false;
     bool ended_ = false;
     bool windowEnabled_ = true;
+    bool visible_ = false;
     bool capture_ = false;
     int result_ = 0;
     int focusId_ = 0;

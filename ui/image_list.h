@@ -34,6 +34,7 @@ class ImageList {
 
   private:
     bool created_ = false;
+    bool masked_ = false;
     int cx_ = 0;
     int cy_ = 0;
     COLORREF background_ = CLR_NONE;

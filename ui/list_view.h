@@ -57,6 +57,9 @@ class ListView : public Control {
     Rect GetItemRect(int row) const;
     // The row at a point of the list's client area, or -1.
     int HitTest(Point client) const;
+    // A point inside a cell, for input that comes without a position; a row out of range
+    // gives a point below the last row.
+    Point CellPoint(int row, int column) const;
 
     ImageList* SetImageList(ImageList* list, int kind);
     ImageList* GetImageList(int kind) const;
@@ -75,12 +78,16 @@ class ListView : public Control {
         unsigned state = 0;
     };
     bool ValidRow(int row) const { return row >= 0 && row < GetItemCount(); }
+    // Changes a row's state bits and sends LVN_ITEMCHANGED when they differ.
+    void ApplyState(int row, unsigned state, unsigned mask);
+    void MoveFocus(int row);
 
     std::vector<Column> columns_;
     std::vector<Row> rows_;
     ImageList* smallImages_ = nullptr;
     ImageList* normalImages_ = nullptr;
     int topIndex_ = 0;
+    int anchor_ = -1;  // selection mark: where a Shift click extends from
 };
 
 }  // namespace ui
