@@ -1,5 +1,7 @@
 #include "halvgate/access/rescue_disk.h"
 
+#include <algorithm>
+#include <span>
 #include <string>
 
 #include "common/byte_order.h"
@@ -78,6 +80,15 @@ bool CRescueDisk::CreateRescueDisk(int driveNumber, const char* fileName) {
     MakeSeed(seed);
     const CRescueTransform transform;
     transform.Apply(seed, code);
+    // Two disks made within one clock tick would get one code, and the earlier disk would stay
+    // valid. T is a permutation of the bytes, so another tick count gives another code.
+    BYTE previous[kSize];
+    if (ReadRescueCode(previous) && std::equal(code, code + kSize, previous)) {
+        std::span<BYTE> bytes(seed, kSize);
+        halvern::PutU32(bytes, 16, halvern::GetU32(bytes, 16) + 1);
+        transform.Apply(seed, code);
+    }
+    halvern::CPasswordCodec::Wipe(previous, sizeof previous);
     transform.Apply(code, disk);
     halvern::CPasswordCodec::Wipe(seed, sizeof seed);
 

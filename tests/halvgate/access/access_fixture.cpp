@@ -11,6 +11,8 @@
 namespace halvgate::test {
 namespace fs = std::filesystem;
 
+constexpr win::DWORD kRescueSize = halvern::CRescueTransform::kSize;
+
 void AccessFixture::SetLogonPassword(std::string_view password) {
     char buffer[17] = {};
     std::memcpy(buffer, password.data(), std::min<std::size_t>(password.size(), 16));
@@ -45,19 +47,19 @@ bool AccessFixture::ReadRescueValue(Rescue& code) {
     code = {};
     halvern::CRegistryStore store;
     if (pc_.Machine().Settings().family == winsim::Family::Win9x) {
-        return store.ReadLegacyValue(halvern::reg::kRescue, code.data(), code.size());
+        return store.ReadLegacyValue(halvern::reg::kRescue, code.data(), kRescueSize);
     }
     return store.ReadValue(win::HKEY_LOCAL_MACHINE, halvern::kServiceKey, halvern::reg::kRescue,
-                           code.data(), code.size());
+                           code.data(), kRescueSize);
 }
 
 void AccessFixture::WriteRescueValue(const Rescue& code) {
     halvern::CRegistryStore store;
     const bool written =
         pc_.Machine().Settings().family == winsim::Family::Win9x
-            ? store.WriteLegacyBinaryValue(halvern::reg::kRescue, code.data(), code.size())
+            ? store.WriteLegacyBinaryValue(halvern::reg::kRescue, code.data(), kRescueSize)
             : store.WriteBinaryValue(win::HKEY_LOCAL_MACHINE, halvern::kServiceKey,
-                                     halvern::reg::kRescue, code.data(), code.size());
+                                     halvern::reg::kRescue, code.data(), kRescueSize);
     ASSERT_TRUE(written);
 }
 

@@ -31,7 +31,8 @@ struct LoginOutcome {
 
 class AccessFixture {
   public:
-    explicit AccessFixture(winsim::Family family = winsim::Family::Nt) : pc_(family) {}
+    explicit AccessFixture(winsim::Family family = winsim::Family::Nt)
+        : pc_(family, halvern_test::TestMachine::Setup::Bare) {}
 
     halvern_test::TestMachine& Pc() { return pc_; }
     halvern::ConfigHeader& Header() { return header_; }
