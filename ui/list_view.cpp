@@ -279,19 +279,19 @@ void ListView::UserSelect(int row, bool toggle, bool extend) {
         std::fill(selected.begin(), selected.end(), false);
         selected[static_cast<std::size_t>(row)] = !flipOff;
     }
-    // Rows that lose the selection first, then the focus, then the rows that gain it.
-    for (int r = 0; r < GetItemCount(); ++r) {
-        if (!selected[static_cast<std::size_t>(r)]) {
-            ApplyState(r, 0, LVIS_SELECTED);
-        }
-    }
-    MoveFocus(row);
     if (!range) {
         anchor_ = row;
     }
-    for (int r = 0; r < GetItemCount(); ++r) {
-        if (selected[static_cast<std::size_t>(r)]) {
-            ApplyState(r, LVIS_SELECTED, LVIS_SELECTED);
+    // One change per row, as the list control notifies: first the rows left unselected, then
+    // the selected ones; the clicked row takes the focus.
+    constexpr unsigned kMask = LVIS_SELECTED | LVIS_FOCUSED;
+    for (const bool pass : {false, true}) {
+        for (int r = 0; r < GetItemCount(); ++r) {
+            if (selected[static_cast<std::size_t>(r)] != pass) {
+                continue;
+            }
+            const unsigned state = (pass ? LVIS_SELECTED : 0) | (r == row ? LVIS_FOCUSED : 0);
+            ApplyState(r, state, kMask);
         }
     }
 }

@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "tests/ui/progress_dialog.h"
+#include "ui/common_dialogs.h"
+
 namespace ui::test {
 namespace {
 
@@ -69,6 +72,10 @@ DialogTemplate SampleTemplate(DefaultButton defaultButton, int id) {
              "IDC_APPLY"),
         Make(IDC_NESTED, ControlKind::PushButton, "&More...", 40, 180, 50, 14, TabStop,
              "IDC_NESTED"),
+        Make(IDC_ASK, ControlKind::PushButton, "Ask", 4, 166, 30, 12, TabStop, "IDC_ASK"),
+        Make(IDC_FILE, ControlKind::PushButton, "File...", 40, 166, 30, 12, TabStop, "IDC_FILE"),
+        Make(IDC_FOLDER, ControlKind::PushButton, "Dir...", 76, 166, 30, 12, TabStop, "IDC_FOLDER"),
+        Make(IDC_SCAN, ControlKind::PushButton, "Scan", 112, 166, 30, 12, TabStop, "IDC_SCAN"),
         Make(IDOK, ControlKind::PushButton, "OK", 160, 180, 50, 14, TabStop, "IDOK"),
         Make(IDCANCEL, ControlKind::PushButton, "Cancel", 220, 180, 50, 14, TabStop, "IDCANCEL"),
     };
@@ -78,7 +85,11 @@ DialogTemplate SampleTemplate(DefaultButton defaultButton, int id) {
 SampleDialog::SampleDialog(DefaultButton defaultButton, Dialog* parent, int id)
     : Dialog(SampleTemplate(defaultButton, id), parent) {
     using Self = SampleDialog;
-    static const std::array<MessageMapEntry<Self>, 14> kMap{{
+    static const std::array<MessageMapEntry<Self>, 18> kMap{{
+        {Notify::Clicked, IDC_ASK, &Self::OnAsk},
+        {Notify::Clicked, IDC_FILE, &Self::OnFile},
+        {Notify::Clicked, IDC_FOLDER, &Self::OnFolder},
+        {Notify::Clicked, IDC_SCAN, &Self::OnScan},
         {Notify::Clicked, IDC_APPLY, &Self::OnApply},
         {Notify::Clicked, IDC_NESTED, &Self::OnNested},
         {Notify::Changed, IDC_NAME, &Self::OnNameChanged},
@@ -113,6 +124,7 @@ bool SampleDialog::OnInitDialog() {
     combo.AddString("Prompt");
     combo.AddString("Password");
     combo.SetCurSel(0);
+    AppendSystemMenuItem(IDM_ABOUT, "&About...");
     log.clear();
     log.push_back("init");
     return true;
@@ -164,6 +176,50 @@ void SampleDialog::OnList(NotifyInfo& info) {
 
 void SampleDialog::OnCombo() {
     log.push_back("selchange " + std::to_string(Combo(IDC_COMBO).GetCurSel()));
+}
+
+void SampleDialog::OnSysCommand(unsigned id) {
+    log.push_back("syscommand " + std::to_string(id));
+    Dialog::OnSysCommand(id);
+}
+
+void SampleDialog::OnAsk() {
+    const int answer = MessageBox("Save changes ?", "Warning", MB_YESNOCANCEL | MB_ICONWARNING);
+    log.push_back("answer " + std::to_string(answer));
+}
+
+void SampleDialog::OnFile() {
+    OpenFileRequest request;
+    request.filter = "Executable Files (*.exe)|*.exe|All Files (*.*)|*.*||";
+    request.title = "Select file";
+    if (GetOpenFileName(this, request)) {
+        SetDlgItemText(IDC_NAME, request.path);
+    }
+}
+
+void SampleDialog::OnFolder() {
+    BrowseFolderRequest request;
+    request.title = "Choose a folder / directory";
+    if (BrowseForFolder(this, request)) {
+        SetDlgItemText(IDC_NAME, request.path);
+    }
+}
+
+void SampleDialog::OnScan() {
+    // As a long job does: a modeless window, messages pumped between pieces of work.
+    bool stop = false;
+    ProgressDialog progress(stop, this);
+    progress.Create();
+    EnableWindow(false);
+    int done = 0;
+    for (; done < 5 && !stop; ++done) {
+        while (PumpOneMessage()) {
+        }
+        progress.Progress(IDC_PROGRESS).SetPos((done + 1) * 20);
+    }
+    EnableWindow(true);
+    progress.DestroyWindow();
+    log.push_back("scanned " + std::to_string(done) + (stop ? " stopped" : ""));
 }
 
 void SampleDialog::OnMouseMove(Point client) {

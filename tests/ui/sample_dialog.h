@@ -26,6 +26,11 @@ constexpr int IDC_SECRET = 1040;  // hidden push button
 constexpr int IDC_LOCKED = 1041;  // disabled edit
 constexpr int IDC_NUMBER = 1042;  // digits-only edit with a limit of 4
 constexpr int IDC_NESTED = 1050;  // opens a nested SampleDialog
+constexpr int IDC_ASK = 1060;     // asks a Yes/No/Cancel question
+constexpr int IDC_FILE = 1061;    // open-file dialog into IDC_NAME
+constexpr int IDC_FOLDER = 1062;  // folder browser into IDC_NAME
+constexpr int IDC_SCAN = 1063;    // runs a modeless progress window that pumps messages
+constexpr unsigned IDM_ABOUT = 0x10;
 
 enum class DefaultButton { None, Apply, DisabledApply };
 
@@ -49,6 +54,7 @@ class SampleDialog : public Dialog {
     void OnOK() override;
     void OnClose() override;
     void OnDestroy() override;
+    void OnSysCommand(unsigned id) override;
     void OnMouseMove(Point client) override;
     void OnLButtonUp(Point client) override;
 
@@ -59,6 +65,10 @@ class SampleDialog : public Dialog {
     void OnButton(NotifyInfo& info);
     void OnList(NotifyInfo& info);
     void OnCombo();
+    void OnAsk();
+    void OnFile();
+    void OnFolder();
+    void OnScan();
 
     bool dragging_ = false;
     int dragged_ = -1;
