@@ -19,8 +19,9 @@ std::string Hex(std::span<const std::uint8_t> bytes) {
     return text;
 }
 
-std::string Hex(std::string_view text) {
-    return Hex(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+// A text as one word that is never empty: '=' and its bytes in hex.
+std::string TextWord(std::string_view text) {
+    return "=" + Hex(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 int HexValue(char c) {
@@ -47,6 +48,13 @@ std::optional<std::string> Unhex(std::string_view text) {
         out.push_back(static_cast<char>((hi << 4) | lo));
     }
     return out;
+}
+
+std::optional<std::string> ParseTextWord(std::string_view word) {
+    if (word.empty() || word.front() != '=') {
+        return std::nullopt;
+    }
+    return Unhex(word.substr(1));
 }
 
 template <std::size_t N>
@@ -140,6 +148,11 @@ void ParseLine(const std::vector<std::string_view>& w, NtDriverState& s) {
             s.itemFile = ParseVerdict(w[1]).value_or(FileVerdict::Missing);
         } else if (key == "module-file") {
             s.moduleFile = ParseVerdict(w[1]).value_or(FileVerdict::Missing);
+        } else if (key == "authorized" || key == "unauthorized") {
+            if (const auto name = ParseTextWord(w[1])) {
+                (key == "authorized" ? s.authorizedModules : s.unauthorizedModules)
+                    .push_back(*name);
+            }
         } else if (key == "header") {
             halvern::ConfigHeader header;
             if (UnhexInto(w[1], header.bytes)) {
@@ -155,14 +168,10 @@ void ParseLine(const std::vector<std::string_view>& w, NtDriverState& s) {
         }
     } else if (key == "item" && w.size() == 4) {
         NtItem item;
-        const auto path = Unhex(w[3]);
+        const auto path = ParseTextWord(w[3]);
         if (Number(w[1], item.status) && Number(w[2], item.mask) && path) {
             item.path = *path;
             s.items.push_back(item);
-        }
-    } else if ((key == "authorized" || key == "unauthorized") && w.size() == 2) {
-        if (const auto name = Unhex(w[1])) {
-            (key == "authorized" ? s.authorizedModules : s.unauthorizedModules).push_back(*name);
         }
     } else if (key == "slot" && w.size() == 7) {
         std::size_t index = 0;
@@ -216,13 +225,13 @@ std::string NtDriverState::ToText() const {
     out << "module-file " << FileVerdictName(moduleFile) << "\n";
     out << "header " << Hex(header.Bytes()) << "\n";
     for (const NtItem& item : items) {
-        out << "item " << item.status << " " << item.mask << " " << Hex(item.path) << "\n";
+        out << "item " << item.status << " " << item.mask << " " << TextWord(item.path) << "\n";
     }
     for (const std::string& name : authorizedModules) {
-        out << "authorized " << Hex(name) << "\n";
+        out << "authorized " << TextWord(name) << "\n";
     }
     for (const std::string& name : unauthorizedModules) {
-        out << "unauthorized " << Hex(name) << "\n";
+        out << "unauthorized " << TextWord(name) << "\n";
     }
     for (std::size_t i = 0; i < slots.size(); ++i) {
         const NtSlot& slot = slots[i];
