@@ -109,7 +109,7 @@ bool QtSampleDialog::OnInitDialog() {
     list.InsertColumn(1, "Status", LVCFMT_CENTER, 80);
     list.InsertColumn(2, "Action", LVCFMT_LEFT, 70);
     list.SetImageList(&images_, LVSIL_SMALL);
-    for (int row = 0; row < 8; ++row) {
+    for (int row = 0; row < 12; ++row) {
         list.InsertItem(row, "C:\\DATA\\FILE" + std::to_string(row) + ".TXT", row % 2);
         list.SetItemText(row, 1, row % 3 == 0 ? "Inactive" : "Active");
         list.SetItemText(row, 2, "Disable");

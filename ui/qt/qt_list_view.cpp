@@ -53,7 +53,6 @@ QtListView::QtListView(ListView& model, QWidget& parent, QObject& context)
     tree_->setHeader(header);
     header->setStretchLastSection(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header->setSectionsClickable((model.Template().style & Style::NoSortHeader) == 0);
     header->setSectionsMovable(false);
     header->setHighlightSections(false);
     header->setSortIndicatorShown(false);
@@ -63,6 +62,8 @@ QtListView::QtListView(ListView& model, QWidget& parent, QObject& context)
     tree_->setUniformRowHeights(true);
     tree_->setAllColumnsShowFocus(true);
     tree_->setSortingEnabled(false);
+    // After sorting is off, which makes the sections unclickable: the dialog sorts.
+    header->setSectionsClickable((model.Template().style & Style::NoSortHeader) == 0);
     tree_->setDragEnabled(false);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree_->setIconSize(QSize(16, 16));
