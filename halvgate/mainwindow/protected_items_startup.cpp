@@ -81,6 +81,8 @@ void CProtectedItemsDlg::StartUpNt() {
 
     driver.SendCommand(halvern::IOCTL_HALVGATE_PROTECTION_OFF);
     LoadConfiguration(itemFilePath_, moduleFilePath_, true, true, true);
+    // The "All" buttons follow the rows just loaded.
+    RefreshListButtons();
     driver.SendCommand(halvern::IOCTL_HALVGATE_PROTECTION_ON);
 
     if (header_.LogonPasswordSet() != 0) {
