@@ -100,7 +100,8 @@ std::string StepText(const Step& step, bool maskText) {
         case StepKind::Pump:
             return "pump " + std::to_string(step.number);
         case StepKind::ExpectDialog:
-            return "expect dialog " + (step.byIndex ? std::to_string(step.number) : text);
+            return "expect dialog " +
+                   (step.byIndex ? std::to_string(step.number) : Quote(step.text));
         case StepKind::ExpectText:
             return "expect text " + control + ' ' + text;
         case StepKind::ExpectState:
