@@ -81,7 +81,7 @@ bool CRescueDisk::CreateRescueDisk(int driveNumber, const char* fileName) {
     const CRescueTransform transform;
     transform.Apply(seed, code);
     // Two disks made within one clock tick would get one code, and the earlier disk would stay
-    // valid. T is a permutation of the bytes, so another tick count gives another code.
+    // valid. T maps different seeds to different codes, so another tick count is enough.
     BYTE previous[kSize];
     if (ReadRescueCode(previous) && std::equal(code, code + kSize, previous)) {
         std::span<BYTE> bytes(seed, kSize);
