@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/sim/fault_injecting_system.h"
+#include "platform/system.h"
 #include "tests/support/test_machine.h"
 
 namespace halvern {
@@ -51,6 +53,28 @@ TEST(FileUtilCopy, UnwritableDestinationFolderFails) {
     TestMachine pc;
     pc.WriteFile("C:\\SRC\\A.CFG", "data");
     EXPECT_FALSE(CFileUtil().CopyFileContents("C:\\SRC\\A.CFG", "C:\\NO\\SUCH\\DIR\\A.CFG"));
+}
+
+// A copy that fails midway (a short write, a full disk) leaves the file that was there byte for
+// byte, and no half-written replacement beside it.
+TEST(FileUtilCopy, FailedWriteKeepsThePreviousDestination) {
+    TestMachine pc;
+    pc.WriteFile("C:\\SRC\\A.CFG", Pattern(600));
+    pc.WriteFile("C:\\WINDOWS\\COPY.CFG", "previous configuration");
+    for (int fault = 0; fault < 2; ++fault) {
+        winsim::FaultInjectingSystem faults(pc.System());
+        win::ScopedSystem installed(faults);
+        if (fault == 0) {
+            faults.ShortWrites(100);
+        } else {
+            faults.DiskFullAfter(300);
+        }
+        EXPECT_FALSE(CFileUtil().CopyFileContents("C:\\SRC\\A.CFG", "C:\\WINDOWS\\COPY.CFG"))
+            << fault;
+        EXPECT_GT(faults.FaultsInjected(), 0);
+        EXPECT_EQ(pc.ReadFile("C:\\WINDOWS\\COPY.CFG"), "previous configuration") << fault;
+        EXPECT_FALSE(pc.Exists("C:\\WINDOWS\\COPY.CFG.new")) << fault;
+    }
 }
 
 TEST(FileUtilReadExact, TrueOnlyForTheExactCount) {

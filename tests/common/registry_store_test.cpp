@@ -8,6 +8,8 @@
 
 #include "common/os_family.h"
 #include "common/registry_keys.h"
+#include "platform/sim/fault_injecting_system.h"
+#include "platform/system.h"
 #include "platform/win32_api.h"
 #include "tests/support/test_machine.h"
 
@@ -127,6 +129,23 @@ TEST(OsFamily, ReportsTheMachinesPlatform) {
     }
     TestMachine old(winsim::Family::Win9x, TestMachine::Setup::Bare);
     EXPECT_EQ(COsFamily().GetPlatformId(), win::VER_PLATFORM_WIN32_WINDOWS);
+}
+
+// A platform whose version query fails, as an unknown Windows may.
+class NoVersionSystem : public winsim::FaultInjectingSystem {
+  public:
+    using FaultInjectingSystem::FaultInjectingSystem;
+    win::BOOL GetVersionExA(win::OSVERSIONINFOA*) override { return win::FALSE; }
+};
+
+TEST(OsFamily, FailedVersionQueryGivesZeroAndTheNtForms) {
+    TestMachine pc(winsim::Family::Win9x, TestMachine::Setup::Bare);
+    NoVersionSystem failing(pc.System());
+    win::ScopedSystem installed(failing);
+    const win::DWORD id = COsFamily().GetPlatformId();
+    EXPECT_EQ(id, 0u);
+    EXPECT_FALSE(IsWindows9x(id));
+    EXPECT_STREQ(FamilyKey(id), kServiceKey);
 }
 
 // Only platform id 1 selects the Windows 9x forms; 0 (a failed query), 2 and anything else take
