@@ -1,9 +1,13 @@
 #include "tests/halvgate/mainwindow/main_window_fixture.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <ostream>
 
 #include "common/config_header.h"
 #include "common/nt_control_codes.h"
+#include "common/password_codec.h"
 #include "common/registry_keys.h"
 #include "common/registry_store.h"
 #include "halvgate/res/halvgate_resources.h"
@@ -100,10 +104,18 @@ std::vector<std::string> MainWindowTest::CodeNames() const {
 }
 
 std::string MainWindowTest::ItemFileBytes(const std::vector<FileItem>& items,
-                                          std::uint16_t logonPasswordSet) const {
+                                          const char* logonPassword,
+                                          std::uint16_t protectionStatus) const {
     halvern::ConfigHeader header;
     header.SetDefaults();
-    header.SetLogonPasswordSet(logonPasswordSet);
+    header.SetProtectionStatus(protectionStatus);
+    if (logonPassword != nullptr) {
+        std::array<char, 17> plain{};
+        std::copy_n(logonPassword, std::min<std::size_t>(16, std::strlen(logonPassword)),
+                    plain.begin());
+        halvern::CPasswordCodec().Encode(plain.data(), header.LogonPassword().data());
+        header.SetLogonPasswordSet(1);
+    }
     header.StoreChecksum();
     std::string bytes(header.bytes.begin(), header.bytes.end());
     for (const FileItem& item : items) {
@@ -116,8 +128,9 @@ std::string MainWindowTest::ItemFileBytes(const std::vector<FileItem>& items,
     return bytes;
 }
 
-void MainWindowTest::WriteItemFile(const std::vector<FileItem>& items) const {
-    pc_.WriteFile(kItemFile, ItemFileBytes(items));
+void MainWindowTest::WriteItemFile(const std::vector<FileItem>& items, const char* logonPassword,
+                                   std::uint16_t protectionStatus) const {
+    pc_.WriteFile(kItemFile, ItemFileBytes(items, logonPassword, protectionStatus));
 }
 
 std::optional<std::vector<FileItem>> MainWindowTest::ReadItemFile() const {

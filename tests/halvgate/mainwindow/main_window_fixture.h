@@ -58,10 +58,13 @@ class MainWindowTest : public ::testing::Test {
     std::vector<std::string> CodeNames() const;
     void ForgetCodes() { driver_->codes.clear(); }
 
-    // An item file with the default header and these rows.
+    // An item file with the default header and these rows; with a logon password when one is
+    // given, and the header's protection status word.
     std::string ItemFileBytes(const std::vector<FileItem>& items,
-                              std::uint16_t logonPasswordSet = 0) const;
-    void WriteItemFile(const std::vector<FileItem>& items) const;
+                              const char* logonPassword = nullptr,
+                              std::uint16_t protectionStatus = 1) const;
+    void WriteItemFile(const std::vector<FileItem>& items, const char* logonPassword = nullptr,
+                       std::uint16_t protectionStatus = 1) const;
     // The rows of the item file on the machine, or nothing when it is missing or malformed.
     std::optional<std::vector<FileItem>> ReadItemFile() const;
     std::optional<std::uint32_t> RegistryDword(const char* name) const;
