@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "tests/ui/progress_dialog.h"
 #include "tests/ui/sample_dialog.h"
 #include "tests/ui/script_run.h"
 #include "ui/message_box.h"
@@ -140,6 +141,27 @@ TEST(ModelessWindows, PumpStepsReachTheProgressWindow) {
                           "message \"Are you sure to stop now ?\" \"Warning\" yesnocancel noicon "
                           "owner=150 -> yes\n"
                           "close 150 (modeless)\n"));
+}
+
+TEST(ModelessWindows, CreateAndDestroyWindowAndAWindowThatOutlivesItsBackend) {
+    bool stop = false;
+    ProgressDialog progress(stop, nullptr);
+    {
+        ScriptRun run("");
+        ASSERT_TRUE(progress.Create());
+        EXPECT_FALSE(progress.Create());
+        EXPECT_TRUE(progress.IsWindowVisible());
+        EXPECT_FALSE(progress.IsModal());
+        EXPECT_EQ(run.Backend().ActiveDialog(), &progress);
+        progress.DestroyWindow();
+        EXPECT_TRUE(progress.destroyed);
+        EXPECT_FALSE(progress.IsWindow());
+        EXPECT_EQ(run.Backend().ActiveDialog(), nullptr);
+        EXPECT_EQ(run.Transcript(), "open 150 \"Working ...\"\nclose 150 (modeless)\n");
+        ASSERT_TRUE(progress.Create());
+    }
+    progress.DestroyWindow();
+    EXPECT_FALSE(progress.IsWindow());
 }
 
 TEST(ModelessWindows, PumpsWithoutAPumpStepPlayNothing) {

@@ -22,6 +22,9 @@ HeadlessBackend::HeadlessBackend(Script script)
     : script_(std::move(script)), player_(transcript_, lastMessage_) {}
 
 HeadlessBackend::~HeadlessBackend() {
+    for (HeadlessWindow* window : windows_) {
+        window->Detach();
+    }
     Finish();
     if (!transcriptPath_) {
         return;

@@ -6,23 +6,26 @@
 namespace ui::headless {
 
 HeadlessWindow::HeadlessWindow(HeadlessBackend& backend, Dialog& dialog)
-    : backend_(backend), dialog_(dialog) {
-    backend_.WindowCreated(*this);
+    : backend_(&backend), dialog_(dialog) {
+    backend_->WindowCreated(*this);
 }
 
 HeadlessWindow::~HeadlessWindow() {
     // A dialog ended during its initialisation was never shown; it still opened and closed.
-    if (!announced_) {
-        backend_.WindowOpened(*this);
+    if (backend_ == nullptr) {
+        return;
     }
-    backend_.WindowDestroyed(*this);
+    if (!announced_) {
+        backend_->WindowOpened(*this);
+    }
+    backend_->WindowDestroyed(*this);
 }
 
 void HeadlessWindow::Show(bool show) {
     shown_ = show;
-    if (show && !announced_) {
+    if (show && !announced_ && backend_ != nullptr) {
         announced_ = true;
-        backend_.WindowOpened(*this);
+        backend_->WindowOpened(*this);
     }
 }
 

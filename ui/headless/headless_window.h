@@ -22,9 +22,11 @@ class HeadlessWindow : public BackendWindow {
 
     Dialog& GetDialog() const { return dialog_; }
     bool IsShown() const { return shown_; }
+    // The backend went away first (a dialog that outlives it): record nothing more.
+    void Detach() { backend_ = nullptr; }
 
   private:
-    HeadlessBackend& backend_;
+    HeadlessBackend* backend_;
     Dialog& dialog_;
     bool shown_ = false;
     bool announced_ = false;
