@@ -255,6 +255,43 @@ TEST_F(LoginDlgTest, EachRunStartsWithoutAnAcceptedDisk) {
     }
 }
 
+// One sitting at the login, the machine changing between the tries: every message with its
+// caption, in order, in one transcript.
+TEST_F(LoginDlgTest, OneRunShowsEveryMessageWithItsCaption) {
+    ui::headless::Script script =
+        ui::test::ParseScript(Typed("wrong") +
+                              "click IDC_LOGIN_OK\nanswer ok\n"
+                              "click IDC_LOGIN_RESCUE_DISK\nanswer ok\nanswer ok\n");  // no disk
+    script.Call([&](ui::Dialog&) { InsertDisk(DiskFor(kCode)); });
+    script.Append("click IDC_LOGIN_RESCUE_DISK\nanswer ok\nanswer ok\n");  // no Rescue value
+    script.Call([&](ui::Dialog&) {
+        Rescue other = kCode;
+        other[0] = 0;
+        WriteRescueValue(other);
+    });
+    script.Append("click IDC_LOGIN_RESCUE_DISK\nanswer ok\nanswer ok\n");  // another code
+    script.Call([&](ui::Dialog&) { WriteRescueValue(kCode); });
+    script.Append("click IDC_LOGIN_RESCUE_DISK\nanswer ok\n");
+    const LoginOutcome out = RunLogin(std::move(script));
+    EXPECT_EQ(out.failures, "") << out.transcript;
+    EXPECT_EQ(out.result, 1);
+    EXPECT_EQ(out.verified, 1u);
+    const char* const expected[] = {
+        "\"Invalid password !\" \"Error\" ok",
+        "\"Please insert your rescue disk in drive A.\\r\\nPress OK button when ready...\" "
+        "\"Information\" okcancel",
+        "\"Error reading rescue disk !\" \"Error\" ok",
+        "\"Halvern not installed properly !\" \"Error\" ok",
+        "\"Invalid password !\" \"Error\" ok",
+    };
+    std::size_t at = 0;
+    for (const char* message : expected) {
+        const std::size_t found = out.transcript.find(message, at);
+        ASSERT_NE(found, std::string::npos) << message << "\n" << out.transcript;
+        at = found + 1;
+    }
+}
+
 TEST(LoginRescueKeyTest, TheRescueValueIsReadFromTheKeyOfTheFamily) {
     struct Case {
         winsim::Family family;
