@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace halvern {
@@ -13,6 +14,13 @@ struct LineCase {
     const char* line;
     std::optional<std::uint32_t> slot;
 };
+
+// Test names show the line, with its line breaks spelled out.
+void PrintTo(const LineCase& c, std::ostream* out) {
+    for (const char* p = c.line; *p != '\0'; ++p) {
+        *out << (*p == '\r' ? "\\r" : *p == '\n' ? "\\n" : std::string(1, *p));
+    }
+}
 
 class AskForAccessLine : public testing::TestWithParam<LineCase> {};
 

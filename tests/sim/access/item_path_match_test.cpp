@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace simnt {
 namespace {
 
@@ -10,6 +12,10 @@ struct MatchCase {
     const char* path;
     bool covered;
 };
+
+void PrintTo(const MatchCase& c, std::ostream* out) {
+    *out << c.item << " vs " << c.path;
+}
 
 class ItemPathMatch : public testing::TestWithParam<MatchCase> {};
 
