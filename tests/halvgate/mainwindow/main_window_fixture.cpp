@@ -79,6 +79,12 @@ ui::headless::Transcript MainWindowTest::Run(const ui::headless::Script& script)
     return backend.GetTranscript();
 }
 
+bool MainWindowTest::ShowsMessage(const ui::headless::Transcript& transcript,
+                                  const std::string& text, const std::string& caption) {
+    return transcript.ToText().find("message \"" + text + "\" \"" + caption + "\"") !=
+           std::string::npos;
+}
+
 halvgate::CProtectedItemsDlg& MainWindowTest::Window(ui::Dialog& dialog) {
     return dynamic_cast<halvgate::CProtectedItemsDlg&>(dialog);
 }

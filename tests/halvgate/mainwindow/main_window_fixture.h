@@ -50,6 +50,11 @@ class MainWindowTest : public ::testing::Test {
     ui::headless::Transcript Run(const ui::headless::Script& script);
     ui::headless::Transcript Run(std::string_view text) { return Run(Steps(text)); }
 
+    // The transcript shows a message box with this text and caption (texts without quotes or
+    // line breaks).
+    static bool ShowsMessage(const ui::headless::Transcript& transcript, const std::string& text,
+                             const std::string& caption);
+
     // The window a callback step sees.
     static halvgate::CProtectedItemsDlg& Window(ui::Dialog& dialog);
 
