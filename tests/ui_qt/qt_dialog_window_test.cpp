@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -40,13 +39,10 @@ QString ShownText(QWidget* widget) {
     if (auto* label = qobject_cast<QLabel*>(widget)) {
         return label->text();
     }
-    if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-        return group->title();
+    if (widget->inherits("QLineEdit")) {
+        return static_cast<QLineEdit*>(widget)->text();
     }
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        return edit->text();
-    }
-    return {};
+    return widget->accessibleName();
 }
 
 TEST_F(QtDialogWindowTest, EveryControlOfTheTemplateIsAWidgetAsTheModelSays) {
@@ -63,7 +59,7 @@ TEST_F(QtDialogWindowTest, EveryControlOfTheTemplateIsAWidgetAsTheModelSays) {
         QString text;
     };
     const Expected expected[] = {
-        {"IDC_GROUP", "QGroupBox", "&Person"},
+        {"IDC_GROUP", "QWidget", "Person"},
         {"IDC_LABEL", "QLabel", "Name:"},  // a label draws no mnemonic marker
         {"IDC_NAME", "QLineEdit", ""},
         {"IDC_SECRET", "QLineEdit", ""},

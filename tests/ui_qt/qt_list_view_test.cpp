@@ -71,6 +71,11 @@ TEST_F(QtListViewTest, ColumnsRowsAndIconsAreTheModels) {
     EXPECT_TRUE(tree->headerItem()->textAlignment(1) & Qt::AlignHCenter);
     EXPECT_TRUE(tree->topLevelItem(0)->textAlignment(1) & Qt::AlignHCenter);
     EXPECT_TRUE(tree->topLevelItem(0)->textAlignment(0) & Qt::AlignLeft);
+    // The first column is left-aligned whatever its format.
+    dialog.List(IDC_LIST).InsertColumn(0, "First", LVCFMT_CENTER, 40);
+    EXPECT_TRUE(tree->headerItem()->textAlignment(0) & Qt::AlignLeft);
+    EXPECT_TRUE(tree->topLevelItem(0)->textAlignment(0) & Qt::AlignLeft);
+    EXPECT_TRUE(tree->topLevelItem(0)->textAlignment(2) & Qt::AlignHCenter);
     // The small icons keep the image list's transparent white.
     const QImage icon = tree->topLevelItem(1)->icon(0).pixmap(16, 16).toImage();
     ASSERT_EQ(icon.size(), QSize(16, 16));

@@ -34,7 +34,11 @@ class FixedRowDelegate : public QStyledItemDelegate {
     }
 };
 
-Qt::Alignment ColumnAlignment(int format) {
+// The first column is always left-aligned, whatever its format says, as in the list control.
+Qt::Alignment ColumnAlignment(int column, int format) {
+    if (column == 0) {
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    }
     switch (format & 3) {
         case LVCFMT_CENTER:
             return Qt::AlignHCenter | Qt::AlignVCenter;
@@ -122,7 +126,7 @@ void QtListView::ShowColumns() {
     for (int c = 0; c < count; ++c) {
         const ListView::Column& column = list_.GetColumn(c);
         header->setText(c, LabelText(column.heading));
-        header->setTextAlignment(c, ColumnAlignment(column.format));
+        header->setTextAlignment(c, ColumnAlignment(c, column.format));
         tree_->header()->resizeSection(c, column.width);
     }
     tree_->header()->setVisible(count > 0);
@@ -145,7 +149,7 @@ void QtListView::ShowRows() {
             if (item->text(c) != text) {
                 item->setText(c, text);
             }
-            item->setTextAlignment(c, ColumnAlignment(list_.GetColumn(c).format));
+            item->setTextAlignment(c, ColumnAlignment(c, list_.GetColumn(c).format));
         }
         const int image = list_.GetItemImage(r);
         if (images != nullptr && image >= 0 && image < images->GetImageCount()) {

@@ -36,6 +36,11 @@ QWidget* QtWindow::ControlWidget(int id) const {
     return control != nullptr ? control->Widget() : nullptr;
 }
 
+QWidget* QtWindow::ControlWidget(const Control& control) const {
+    QtControl* view = view_->ControlOf(control);
+    return view != nullptr ? view->Widget() : nullptr;
+}
+
 QtWindow* QtWindowOf(const Dialog& dialog) {
     return dynamic_cast<QtWindow*>(dialog.Window());
 }

@@ -22,6 +22,8 @@ class QtWindow : public BackendWindow {
     QWidget* Widget() const { return view_->Window(); }
     // The widget of control `id`, or null.
     QWidget* ControlWidget(int id) const;
+    // The widget of a control of the dialog (also of those without an id), or null.
+    QWidget* ControlWidget(const Control& control) const;
 
   private:
     DialogView* view_;  // retired, not deleted, with the window
