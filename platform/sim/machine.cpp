@@ -377,6 +377,17 @@ bool Machine::DriveHasMedia(char letter) const {
     return fs::directory_iterator(folder, ec) != fs::directory_iterator();
 }
 
+bool Machine::InsertBlankDisk(char letter, std::string& error) const {
+    const fs::path folder = DriveFolder(letter);
+    if (folder.empty()) {
+        error = std::string("drive ") + AsciiUpper(letter) + ": is not defined";
+        return false;
+    }
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    return ReplaceFile(folder / kBlankDiskMarker, "", error);
+}
+
 bool Machine::Normalize(std::string_view windowsPath, std::string_view currentDir,
                         std::string& out) {
     std::string path(windowsPath);

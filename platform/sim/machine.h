@@ -103,8 +103,12 @@ class Machine {
     // The host folder of a drive (absolute), or empty when the drive is not defined or absent.
     std::filesystem::path DriveFolder(char letter) const;
     DriveKind DriveKindOf(char letter) const;
-    // A removable drive whose folder is missing or empty has no disk in it.
+    // A removable drive whose folder is missing or empty has no disk in it. A blank disk is a
+    // folder holding only the marker file kBlankDiskMarker, which listings never show.
     bool DriveHasMedia(char letter) const;
+    static constexpr const char* kBlankDiskMarker = ".halvern-disk";
+    // Puts a blank disk into a removable drive (creates its folder and the marker).
+    bool InsertBlankDisk(char letter, std::string& error) const;
 
     // Resolves a Windows path. `currentDir` (a Windows path) completes relative paths.
     // Returns a Win32 error: 0; ERROR_PATH_NOT_FOUND when a folder on the way is missing or the

@@ -392,7 +392,8 @@ win::HANDLE SimSystem::FindFirstFileA(win::LPCSTR pattern, win::WIN32_FIND_DATAA
     std::error_code ec;
     for (fs::directory_iterator it(hostFolder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (NameableOnWindows(name) && WildcardMatch(leaf, name) &&
+        if (name != Machine::kBlankDiskMarker && NameableOnWindows(name) &&
+            WildcardMatch(leaf, name) &&
             FillFindData(it->path(), name, entry)) {
             state.entries.push_back(entry);
         }

@@ -293,10 +293,14 @@ TEST(SimFiles, DrivesAndTheEmptyFloppy) {
     EXPECT_EQ(win::GetFileAttributesA("A:\\"), win::INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(win::GetLastError(), win::ERROR_NOT_READY);
 
-    pc.WriteFile("A:\\label.txt", "disk");  // a disk goes in
+    pc.InsertBlankDisk('A');
+    win::WIN32_FIND_DATAA data{};
+    EXPECT_EQ(win::FindFirstFileA("A:\\*", &data), win::INVALID_HANDLE_VALUE);  // blank disk
+    EXPECT_EQ(win::GetLastError(), win::ERROR_FILE_NOT_FOUND);
     const win::HFILE file = win::_lcreat("a:\\rescue.dat", 0);
     EXPECT_NE(file, win::HFILE_ERROR);
     win::_lclose(file);
+    EXPECT_EQ(List("A:\\*"), (std::set<std::string>{"rescue.dat"}));
 }
 
 TEST(SimFiles, DriveMappedToAnyHostFolderWithAType) {

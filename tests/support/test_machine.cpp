@@ -141,3 +141,14 @@ void TestMachine::Remove(std::string_view windowsPath) const {
 }
 
 }  // namespace halvern_test
+
+namespace halvern_test {
+
+void TestMachine::InsertBlankDisk(char letter) const {
+    std::string error;
+    if (!Machine().InsertBlankDisk(letter, error)) {
+        Fatal(error);
+    }
+}
+
+}  // namespace halvern_test

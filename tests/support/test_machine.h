@@ -51,6 +51,8 @@ class TestMachine {
     std::string ReadFile(std::string_view windowsPath) const;  // "" when missing
     bool Exists(std::string_view windowsPath) const;
     void Remove(std::string_view windowsPath) const;
+    // Puts a blank disk into drive A: (or another removable drive): it reads as empty but ready.
+    void InsertBlankDisk(char letter = 'A') const;
 
     // Changes machine.ini and makes the installed system see it (a new SimSystem is made, so
     // open handles are lost: call this before the code under test runs).
