@@ -2,6 +2,7 @@
 // existing-item question, modifying, and the path field's capacity.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "common/registry_keys.h"
@@ -40,6 +41,10 @@ struct RuleCase {
     const char* right;    // the check box clicked before adding, or nullptr
     const char* message;  // the refusal shown, or nullptr when the item is added
 };
+
+void PrintTo(const RuleCase& c, std::ostream* out) {
+    *out << c.path << " with " << (c.right != nullptr ? c.right : "nothing");
+}
 
 class AddItemRuleTest : public MainWindowTest, public ::testing::WithParamInterface<RuleCase> {};
 

@@ -1,6 +1,7 @@
 // Moving rows of the item list by dragging them, through the framework's drag notifications.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@ struct DragCase {
     const char* step;
     std::vector<std::string> order;
 };
+
+void PrintTo(const DragCase& c, std::ostream* out) {
+    *out << c.rows << " rows, " << c.step;
+}
 
 class DragOrderTest : public MainWindowTest, public ::testing::WithParamInterface<DragCase> {};
 

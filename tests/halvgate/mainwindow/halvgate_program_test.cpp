@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/test_machine.h"
+
 namespace halvgate_test {
 namespace {
 
@@ -17,9 +19,7 @@ namespace fs = std::filesystem;
 class HalvgateProgramTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* build = std::getenv("HALVERN_BUILD_DIR");
-        ASSERT_NE(build, nullptr) << "HALVERN_BUILD_DIR names the build folder";
-        bin_ = fs::path(build) / "bin";
+        bin_ = halvern_test::TestMachine::BinDirectory();
         std::string pattern = (fs::temp_directory_path() / "halvgate-program-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir_ = pattern;
