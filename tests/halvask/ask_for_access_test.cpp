@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstring>
+#include <memory>
 #include <string>
 
+#include "common/nt_control_codes.h"
 #include "common/request_record.h"
+#include "platform/sim/device.h"
 #include "sim/drivers/nt/nt_driver_store.h"
 #include "sim/drivers/nt/nt_request_slots.h"
 #include "tests/support/test_machine.h"
@@ -148,6 +152,46 @@ TEST_F(AskForAccess, WithoutABackendTheAccessIsRefused) {
     const std::uint32_t slot = Post(3, 0, "X.EXE", "C:\\DATA\\C");
     EXPECT_EQ(RunAskForAccess(("AskForAccess|" + std::to_string(slot)).c_str()), kAskExitRefused);
     EXPECT_EQ(Slot(slot).answer, RequestRecord::kAnswerRefuse);
+}
+
+// A driver whose reply fills every byte of the record, text fields without a terminator and a
+// slot number that is not the agent's; it keeps the answer it was sent.
+class FloodingDriver : public winsim::IDevice {
+  public:
+    bool Control(HalvernDeviceCall& call) override {
+        if (call.code == IOCTL_HALVGATE_GET_REQUEST && call.outSize == RequestRecord::kSize) {
+            std::memset(call.out, 'X', RequestRecord::kSize);
+            call.bytesReturned = call.outSize;
+            return true;
+        }
+        if (call.code == IOCTL_HALVGATE_ANSWER_REQUEST && call.inSize == RequestRecord::kSize) {
+            std::memcpy(answer.bytes.data(), call.in, RequestRecord::kSize);
+            return true;
+        }
+        call.error = 1;
+        return false;
+    }
+    RequestRecord answer;
+};
+
+TEST_F(AskForAccess, UnterminatedReplyFitsThePromptAndTheAnswerGoesToTheAgentsSlot) {
+    pc.Remove(kQtdrv);
+    auto driver = std::make_shared<FloodingDriver>();
+    pc.System().RegisterDevice("Halvgate", driver);
+    RecordingBackend* box = nullptr;
+    EXPECT_EQ(Run("AskForAccess|5|", "answer yes\n", box), kAskExitAllowed);
+    const std::string messages = Messages();
+    // 'X' (88) is no operation code of the table; 16 and 258 characters are kept.
+    EXPECT_NE(
+        messages.find("\"Unknown access attempt by process " + std::string(16, 'X') + " on XXX"),
+        std::string::npos)
+        << messages;
+    EXPECT_NE(messages.find("X...X"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("X. Continue ?\" \"Warning\""), std::string::npos) << messages;
+    EXPECT_EQ(driver->answer.Slot(), 5u);
+    EXPECT_EQ(driver->answer.Answer(), RequestRecord::kAnswerAllow);
+    EXPECT_EQ(driver->answer.bytes[RequestRecord::kPathOffset],
+              'X');  // the rest goes back as it came
 }
 
 }  // namespace
