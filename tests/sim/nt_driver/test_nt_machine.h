@@ -1,5 +1,5 @@
-// A fresh NT machine in a temporary folder with the simulated Halvgate driver loaded, installed
-// as the platform for the lifetime of the object.
+// A fresh bare NT machine in a temporary folder with only the simulated Halvgate driver loaded,
+// installed as the platform for the lifetime of the object.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,6 +17,7 @@
 #include "platform/sim/machine.h"
 #include "platform/sim/sim_system.h"
 #include "platform/win32_api.h"
+#include "tests/support/test_machine.h"
 
 namespace halvern_test {
 
@@ -29,11 +30,8 @@ class TestNtMachine {
         std::string error;
         auto machine = winsim::Machine::Create(dir_, winsim::Family::Nt, error);
         EXPECT_TRUE(machine.has_value()) << error;
-        const char* build = std::getenv("HALVERN_BUILD_DIR");
         machine->MutableSettings().devices["Halvgate"].library =
-            (std::filesystem::path(build != nullptr ? build : ".") / "bin" /
-             "libhalvern_nt_driver.so")
-                .string();
+            (TestMachine::BinDirectory() / "libhalvern_nt_driver.so").string();
         machine->MutableSettings().devices["Halvgate"].family = winsim::Family::Nt;
         EXPECT_TRUE(machine->Save(error)) << error;
         system_ = std::make_unique<winsim::SimSystem>(*machine);
