@@ -8,6 +8,8 @@
 #include "common/registry_keys.h"
 #include "common/registry_store.h"
 #include "halvgate/res/login_dialog_resource.h"
+#include "platform/sim/fault_injecting_system.h"
+#include "platform/system.h"
 #include "tests/halvgate/access/access_fixture.h"
 #include "tests/ui/script_run.h"
 #include "ui/dialog.h"
@@ -219,6 +221,21 @@ TEST_F(LoginDlgTest, ARefusedRescueDiskIsReportedAndTheDialogStaysOpen) {
         EXPECT_EQ(out.result, 2);
         EXPECT_EQ(out.verified, 0u);
     }
+}
+
+TEST_F(LoginDlgTest, ADiskThatCannotBeReadIsReported) {
+    WriteRescueValue(kCode);
+    InsertDisk(DiskFor(kCode));
+    winsim::FaultInjectingSystem faults(Pc().System());
+    win::ScopedSystem installed(faults);
+    faults.FailOpen("RESCUE.BIN", win::ERROR_READ_FAULT);
+    const LoginOutcome out = RunLogin(
+        "click IDC_LOGIN_RESCUE_DISK\nanswer ok\nanswer ok\n"
+        "expect message \"Error reading rescue disk !\" \"Error\"\n"
+        "click IDC_LOGIN_CLOSE\n");
+    EXPECT_EQ(out.failures, "") << out.transcript;
+    EXPECT_EQ(out.verified, 0u);
+    EXPECT_EQ(faults.FaultsInjected(), 1);
 }
 
 TEST_F(LoginDlgTest, CancellingTheDiskPromptReadsNoDisk) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/registry_keys.h"
+#include "platform/sim/fault_injecting_system.h"
 #include "platform/sim/sim_system.h"
 #include "platform/system.h"
 #include "tests/halvgate/access/access_fixture.h"
@@ -29,15 +30,6 @@ class FrozenClockSystem : public winsim::SimSystem {
     using SimSystem::SimSystem;
     void GetSystemTime(win::SYSTEMTIME* time) override { *time = {2001, 5, 2, 16, 10, 30, 0, 500}; }
     win::DWORD GetTickCount() override { return 123456; }
-};
-
-class ReadOnlyRegistrySystem : public winsim::SimSystem {
-  public:
-    using SimSystem::SimSystem;
-    win::LONG RegSetValueExA(win::HKEY, win::LPCSTR, win::DWORD, win::DWORD, const win::BYTE*,
-                             win::DWORD) override {
-        return static_cast<win::LONG>(win::ERROR_ACCESS_DENIED);
-    }
 };
 
 struct Creation {
@@ -145,8 +137,9 @@ TEST_P(RescueDiskTest, AFailedRegistryWriteStopsBeforeTheDiskIsTouched) {
     ASSERT_TRUE(Create(kCreated).created);
     const std::string previous = pc_.DiskFile();
     {
-        ReadOnlyRegistrySystem readOnly(pc_.Pc().Machine());
-        win::ScopedSystem installed(readOnly);
+        winsim::FaultInjectingSystem faults(pc_.Pc().System());
+        win::ScopedSystem installed(faults);
+        faults.FailRegistryWrite("Rescue");
         const Creation failed = Create(std::string(kCreate) + "answer ok\n");
         EXPECT_FALSE(failed.created);
         EXPECT_EQ(failed.failures, "") << failed.transcript;
@@ -155,6 +148,25 @@ TEST_P(RescueDiskTest, AFailedRegistryWriteStopsBeforeTheDiskIsTouched) {
     }
     EXPECT_EQ(pc_.DiskFile(), previous);
     EXPECT_TRUE(LoginAccepts(pc_)) << "the old code and the old disk stay valid";
+}
+
+TEST_P(RescueDiskTest, AShortWriteOrAFullDiskIsNoDisk) {
+    for (bool full : {false, true}) {
+        SCOPED_TRACE(full ? "disk full" : "short write");
+        pc_.InsertBlankDisk();
+        winsim::FaultInjectingSystem faults(pc_.Pc().System());
+        win::ScopedSystem installed(faults);
+        if (full) {
+            faults.DiskFullAfter(12, "RESCUE.BIN");
+        } else {
+            faults.ShortWrites(12, "RESCUE.BIN");
+        }
+        const Creation made = Create(std::string(kCreate) + "answer yes\nanswer ok\n");
+        EXPECT_FALSE(made.created);
+        EXPECT_THAT(made.transcript, HasSubstr(kSorry));
+        EXPECT_THAT(made.transcript, Not(HasSubstr("successfully")));
+        EXPECT_GT(faults.FaultsInjected(), 0);
+    }
 }
 
 TEST_P(RescueDiskTest, DecliningAQuestionChangesNothing) {
