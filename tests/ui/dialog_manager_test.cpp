@@ -139,12 +139,17 @@ TEST(DialogManager, AutomaticRadioButtonClearsOnlyItsGroup) {
 }
 
 TEST(DialogManager, ProgrammaticTextSetNotifiesAsTypingDoes) {
-    ScriptRun run("type IDC_NAME \"abc\"\nexpect text IDC_NAME \"abc\"\nescape");
+    headless::Script script = ParseScript("type IDC_NAME \"abc\"\n");
+    script.Call([](Dialog& dialog) { dialog.SetDlgItemText(IDC_NAME, "set"); });
+    script.Append("expect text IDC_NAME \"set\"\nescape");
+    ScriptRun run(std::move(script));
     SampleDialog dialog;
+    // Before the window exists a text set notifies nobody.
+    dialog.SetDlgItemText(IDC_NAME, "early");
+    EXPECT_THAT(dialog.log, IsEmpty());
     dialog.DoModal();
-    // OnInitDialog's SetDlgItemText notified too (before the log was reset, so it is checked
-    // through the text); typing notifies once per replacement.
-    EXPECT_THAT(dialog.log, ElementsAre("init", "changed abc", "destroy"));
+    EXPECT_THAT(dialog.initLog, ElementsAre("changed initial"));
+    EXPECT_THAT(dialog.log, ElementsAre("init", "changed abc", "changed set", "destroy"));
     EXPECT_THAT(run.Failures(), IsEmpty());
 }
 

@@ -79,6 +79,22 @@ TEST(ListSelection, SeveralRowsBySelectAndSingleSelectionLists) {
     EXPECT_EQ(list.GetSelectedCount(), 1);
 }
 
+TEST(ListSelection, DoubleClickSelectsThenNotifiesAndRightDragOnlyNotifies) {
+    headless::Script script = ParseScript("double-click-row IDC_LIST 2 1\n");
+    script.Call([](Dialog& dialog) {
+        EXPECT_TRUE(dialog.UserBeginDrag(IDC_LIST, 1, {5, 30}, true));
+        EXPECT_FALSE(dialog.UserBeginDrag(IDC_LIST, 5, {5, 30}));
+    });
+    script.Append("expect selected IDC_LIST 2\nescape");
+    ScriptRun run(std::move(script));
+    SampleDialog dialog;
+    dialog.DoModal();
+    EXPECT_THAT(run.Failures(), IsEmpty());
+    EXPECT_THAT(ListLog(dialog),
+                ElementsAre("itemchanged 2 -1", "listdblclick 2 1", "beginrdrag 1 -1"));
+    EXPECT_EQ(dialog.dropIndex, -1);
+}
+
 TEST(ListHeader, ColumnClicksNotifyUnlessTheHeaderDoesNotSort) {
     ScriptRun run("column IDC_LIST 1\ncolumn IDC_LIST 2\nescape");
     SampleDialog dialog;

@@ -85,7 +85,7 @@ DialogTemplate SampleTemplate(DefaultButton defaultButton, int id) {
 SampleDialog::SampleDialog(DefaultButton defaultButton, Dialog* parent, int id)
     : Dialog(SampleTemplate(defaultButton, id), parent) {
     using Self = SampleDialog;
-    static const std::array<MessageMapEntry<Self>, 18> kMap{{
+    static const std::array<MessageMapEntry<Self>, 19> kMap{{
         {Notify::Clicked, IDC_ASK, &Self::OnAsk},
         {Notify::Clicked, IDC_FILE, &Self::OnFile},
         {Notify::Clicked, IDC_FOLDER, &Self::OnFolder},
@@ -103,6 +103,7 @@ SampleDialog::SampleDialog(DefaultButton defaultButton, Dialog* parent, int id)
         {Notify::ListDblClick, IDC_LIST, &Self::OnList},
         {Notify::ColumnClick, IDC_LIST, &Self::OnList},
         {Notify::BeginDrag, IDC_LIST, &Self::OnList},
+        {Notify::BeginRDrag, IDC_LIST, &Self::OnList},
         {Notify::SelChange, IDC_COMBO, &Self::OnCombo},
     }};
     SetMessageMap<Self>(this, kMap);
@@ -125,6 +126,7 @@ bool SampleDialog::OnInitDialog() {
     combo.AddString("Password");
     combo.SetCurSel(0);
     AppendSystemMenuItem(IDM_ABOUT, "&About...");
+    initLog = log;
     log.clear();
     log.push_back("init");
     return true;

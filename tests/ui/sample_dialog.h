@@ -43,6 +43,8 @@ class SampleDialog : public Dialog {
                           Dialog* parent = nullptr, int id = IDD_SAMPLE);
 
     std::vector<std::string> log;
+    // What the handlers logged during OnInitDialog.
+    std::vector<std::string> initLog;
     // The drop of the last row drag: -1 until a drag ended.
     int dropIndex = -1;
     int windowUnderPointer = 0;
