@@ -53,6 +53,25 @@ std::string ControlRef::ToString() const {
     return {};
 }
 
+bool NamesControl(StepKind kind) {
+    switch (kind) {
+        case StepKind::Enter:
+        case StepKind::Escape:
+        case StepKind::Close:
+        case StepKind::SysMenu:
+        case StepKind::Answer:
+        case StepKind::AnswerFile:
+        case StepKind::AnswerFolder:
+        case StepKind::Pump:
+        case StepKind::ExpectDialog:
+        case StepKind::ExpectMessage:
+        case StepKind::Call:
+            return false;
+        default:
+            return true;
+    }
+}
+
 std::string StepText(const Step& step, bool maskText) {
     const std::string control = step.control.ToString();
     const std::string text = maskText ? std::string(kMask) : Quote(step.text);

@@ -74,6 +74,9 @@ struct Step {
     std::function<void(Dialog&)> call;
 };
 
+// Whether the step names a control (CONTROL, LIST or COMBO) in the active dialog.
+bool NamesControl(StepKind kind);
+
 // The step as a script line; `maskText` hides the typed or expected text (password edits).
 std::string StepText(const Step& step, bool maskText);
 

@@ -56,15 +56,6 @@ void StepPlayer::Fail(const Step& step, const std::string& why) {
     transcript_.Add(EntryKind::Failure, step.line, why);
 }
 
-Control* StepPlayer::Find(const Step& step, Dialog& dialog) {
-    Control* control = ResolveControl(dialog, step.control);
-    if (control == nullptr) {
-        Fail(step, StepText(step, NeedsMask(step, nullptr)) + ": dialog " + DescribeDialog(dialog) +
-                       " has no control " + step.control.ToString());
-    }
-    return control;
-}
-
 void StepPlayer::Refused(const Step& step, Dialog& dialog, const Control* control) {
     std::string why = "not accepted";
     if (!dialog.IsWindowEnabled()) {
@@ -77,6 +68,11 @@ void StepPlayer::Refused(const Step& step, Dialog& dialog, const Control* contro
         why = "the control is disabled";
     } else if (control != nullptr && (control->Template().style & Style::ReadOnly) != 0) {
         why = "the control is read-only";
+    } else if (control != nullptr && step.kind == StepKind::Type &&
+               control->Kind() != ControlKind::Edit) {
+        why = "the control is not an edit";
+    } else if (control != nullptr && step.kind == StepKind::Focus) {
+        why = "the control takes no focus";
     } else if (step.kind == StepKind::Enter && dialog.GetDefId() != 0) {
         why = dialog.Item(dialog.GetDefId()).IsVisible() ? "the default button is disabled"
                                                          : "the default button is hidden";
@@ -86,16 +82,12 @@ void StepPlayer::Refused(const Step& step, Dialog& dialog, const Control* contro
 }
 
 void StepPlayer::Play(const Step& step, Dialog& dialog) {
-    const bool needsControl = step.kind != StepKind::Enter && step.kind != StepKind::Escape &&
-                              step.kind != StepKind::Close && step.kind != StepKind::SysMenu &&
-                              step.kind != StepKind::ExpectDialog &&
-                              step.kind != StepKind::ExpectMessage && step.kind != StepKind::Call &&
-                              step.kind != StepKind::Answer && step.kind != StepKind::AnswerFile &&
-                              step.kind != StepKind::AnswerFolder && step.kind != StepKind::Pump;
-    Control* control = needsControl ? ResolveControl(dialog, step.control) : nullptr;
+    const bool namesControl = NamesControl(step.kind);
+    Control* control = namesControl ? ResolveControl(dialog, step.control) : nullptr;
     transcript_.Add(EntryKind::Step, step.line, StepText(step, NeedsMask(step, control)));
-    if (needsControl && control == nullptr) {
-        Find(step, dialog);
+    if (namesControl && control == nullptr) {
+        Fail(step, StepText(step, NeedsMask(step, nullptr)) + ": dialog " + DescribeDialog(dialog) +
+                       " has no control " + step.control.ToString());
         return;
     }
     bool accepted = true;
@@ -169,7 +161,7 @@ void StepPlayer::Play(const Step& step, Dialog& dialog) {
             step.call(dialog);
             return;
         default:
-            Expect(step, dialog);
+            Expect(step, dialog, control);
             return;
     }
     if (!accepted) {
@@ -237,7 +229,7 @@ void StepPlayer::PlayList(const Step& step, Dialog& dialog, Control& control) {
     }
 }
 
-void StepPlayer::Expect(const Step& step, Dialog& dialog) {
+void StepPlayer::Expect(const Step& step, Dialog& dialog, const Control* control) {
     const auto fail = [&](const std::string& found) {
         Fail(step, StepText(step, false) + ": " + found);
     };
@@ -262,7 +254,6 @@ void StepPlayer::Expect(const Step& step, Dialog& dialog) {
         default:
             break;
     }
-    Control* control = ResolveControl(dialog, step.control);
     switch (step.kind) {
         case StepKind::ExpectText:
             if (control->GetText() != step.text) {

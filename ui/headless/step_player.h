@@ -28,12 +28,11 @@ class StepPlayer {
     void Play(const Step& step, Dialog& dialog);
 
   private:
-    // The control a step names, or null after recording the failure.
-    Control* Find(const Step& step, Dialog& dialog);
     void Refused(const Step& step, Dialog& dialog, const Control* control);
     void Fail(const Step& step, const std::string& why);
     void PlayList(const Step& step, Dialog& dialog, Control& control);
-    void Expect(const Step& step, Dialog& dialog);
+    // `control` is the one the step names, null for expectations about the dialog.
+    void Expect(const Step& step, Dialog& dialog, const Control* control);
 
     Transcript& transcript_;
     const std::optional<MessageRecord>& lastMessage_;
