@@ -234,6 +234,17 @@ class FaultySystem : public winsim::SimSystem {
     using SimSystem::SimSystem;
     long bytesLeft = -1;  // -1: no limit
     bool failRename = false;
+    int readsLeft = -1;  // reads that succeed before every read comes back short; -1: all
+
+    win::UINT _lread(win::HFILE file, win::LPVOID buffer, win::UINT count) override {
+        if (readsLeft == 0) {
+            return count > 0 ? SimSystem::_lread(file, buffer, count - 1) : 0;
+        }
+        if (readsLeft > 0) {
+            --readsLeft;
+        }
+        return SimSystem::_lread(file, buffer, count);
+    }
 
     win::UINT _lwrite(win::HFILE file, win::LPCSTR buffer, win::UINT count) override {
         if (bytesLeft >= 0) {
@@ -274,6 +285,25 @@ TEST_F(ConfigFileTest, AFailedReplacementLeavesThePreviousFileByteForByte) {
     EXPECT_FALSE(file_.ReplaceHeader(kItemFile, header));
     EXPECT_EQ(ItemFile(), previous);
     EXPECT_FALSE(std::filesystem::exists(machine_.WindowsFile("DO2000IF.CFG.new")));
+}
+
+TEST_F(ConfigFileTest, AShortReadKeepsTheRowsReadSoFar) {
+    machine_.WriteWindowsFile(
+        "DO2000IF.CFG", Concat({HeaderBytes(0), RecordBytes("C:\\A", 1, 0xFFFFFFFE),
+                                RecordBytes("C:\\B", 1, 0xFFFFFFFE), RecordBytes("C:\\C", 1, 0)}));
+    std::string error;
+    auto machine = winsim::Machine::Open(machine_.Dir(), error);
+    ASSERT_TRUE(machine.has_value());
+    FaultySystem faulty(*machine);
+    win::ScopedSystem scoped(faulty);
+    faulty.readsLeft = 2;
+    EXPECT_FALSE(file_.ReadItems(kItemFile, list_));
+    ASSERT_EQ(list_.GetItemCount(), 2);
+    EXPECT_EQ(list_.GetItemText(1, 0), "C:\\B");
+
+    faulty.readsLeft = 0;
+    ConfigHeader header;
+    EXPECT_FALSE(file_.ReadHeader(kItemFile, header));
 }
 
 TEST_F(ConfigFileTest, PathsFromTheWindowsDirectory) {
