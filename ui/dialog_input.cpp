@@ -155,12 +155,10 @@ bool Dialog::UserEnter() {
             return true;
         }
     }
-    const int defId = GetDefId();
-    if (defId == 0) {
-        SendCommand(IDOK);
-        return true;
-    }
-    if (!Item(defId).AcceptsInput()) {
+    // Without a default push button Enter is the IDOK command, which an OK button that cannot
+    // be pressed does not give either.
+    const int defId = GetDefId() != 0 ? GetDefId() : IDOK;
+    if (HasItem(defId) && !Item(defId).AcceptsInput()) {
         Beep();
         return false;
     }

@@ -78,6 +78,18 @@ TEST(DialogManager, DisabledDefaultButtonBeepsAndIsRecordedAsRefused) {
         HasSubstr("step 1: enter\nbeep\nrefused 1: enter: the default button is disabled\n"));
 }
 
+TEST(DialogManager, WithoutDefaultButtonADisabledOkButtonTakesNoEnter) {
+    headless::Script script;
+    script.Call([](Dialog& dialog) { dialog.EnableDlgItem(IDOK, false); });
+    script.Append("enter\nescape");
+    ScriptRun run(std::move(script));
+    SampleDialog dialog(DefaultButton::None);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_THAT(dialog.log, ElementsAre("init", "destroy"));
+    EXPECT_THAT(run.Transcript(),
+                HasSubstr("step 2: enter\nbeep\nrefused 2: enter: the OK button is disabled\n"));
+}
+
 TEST(DialogManager, EscapeSendsCancelAndTheCloseBoxGoesThroughOnClose) {
     {
         ScriptRun run("escape");

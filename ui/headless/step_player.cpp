@@ -73,9 +73,13 @@ void StepPlayer::Refused(const Step& step, Dialog& dialog, const Control* contro
         why = "the control is not an edit";
     } else if (control != nullptr && step.kind == StepKind::Focus) {
         why = "the control takes no focus";
-    } else if (step.kind == StepKind::Enter && dialog.GetDefId() != 0) {
-        why = dialog.Item(dialog.GetDefId()).IsVisible() ? "the default button is disabled"
-                                                         : "the default button is hidden";
+    } else if (step.kind == StepKind::Enter) {
+        const int defId = dialog.GetDefId() != 0 ? dialog.GetDefId() : IDOK;
+        const char* button = dialog.GetDefId() != 0 ? "the default button" : "the OK button";
+        if (dialog.HasItem(defId)) {
+            why = std::string(button) +
+                  (dialog.Item(defId).IsVisible() ? " is disabled" : " is hidden");
+        }
     }
     transcript_.Add(EntryKind::Refused, step.line,
                     StepText(step, NeedsMask(step, control)) + ": " + why);
