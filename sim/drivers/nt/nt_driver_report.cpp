@@ -8,6 +8,7 @@
 #include "halvgate/config/item_columns.h"
 #include "halvgate/config/item_converter.h"
 #include "halvgate/config/item_record.h"
+#include "sim/drivers/nt/nt_driver_store.h"
 #include "ui/dialog.h"
 #include "ui/list_view.h"
 
@@ -196,7 +197,10 @@ std::string NtDriverReport::ShowText(const NtDriverState& state) {
     if (state.instancePid == 0) {
         out << "none\n";
     } else {
-        out << "process " << state.instancePid << "\n";
+        out << "process " << state.instancePid
+            << (ProcessAlive(state.instancePid, state.instanceStartTime)
+                    ? " (running)\n"
+                    : " (ended: the next monitor may run)\n");
     }
     out << "  Loader started this boot:  " << (state.loaderStarted ? "yes" : "no") << "\n";
     out << "  Loader copies:             " << state.loaderCopies << "\n";

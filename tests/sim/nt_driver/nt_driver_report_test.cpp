@@ -1,6 +1,7 @@
 #include "sim/drivers/nt/nt_driver_report.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -42,6 +43,9 @@ TEST(NtDriverReport, ShowTellsWhatIsEnforced) {
     EXPECT_TRUE(Has(text, "C:\\\\x01\"Q"));
     EXPECT_TRUE(Has(text, "Unauthorized modules (1)\n  *\n"));
     EXPECT_TRUE(Has(text, "2: pending"));
+    EXPECT_TRUE(Has(text, "Monitor instance:          none"));
+    state.instancePid = static_cast<std::uint32_t>(::getpid());
+    EXPECT_TRUE(Has(NtDriverReport::ShowText(state), "(running)"));
 
     const std::string json = NtDriverReport::ShowJson(state);
     EXPECT_TRUE(Has(json, "\"protectionOn\": false"));
