@@ -2,10 +2,13 @@
 // widgets then show what it decided, never what Qt would have done by itself.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,6 +17,7 @@
 
 #include "tests/ui_qt/qt_sample_dialog.h"
 #include "tests/ui_qt/qt_test_support.h"
+#include "ui/common_dialogs.h"
 
 namespace ui::qttest {
 namespace {
@@ -124,7 +128,7 @@ TEST_F(QtInputTest, TheCloseBoxAsksTheDialogAndQtClosesNothing) {
     QApplication::sendEvent(window, &close);
     EXPECT_FALSE(close.isAccepted());
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(dialog.log, (std::vector<std::string>{"close", "cancel"}));
+    EXPECT_EQ(dialog.log, (std::vector<std::string>{"syscommand 61536", "close", "cancel"}));
     EXPECT_TRUE(dialog.IsEnded());
 }
 
@@ -138,6 +142,45 @@ TEST_F(QtInputTest, DisabledAndHiddenControlsTakeNoInput) {
     dialog.EnableDlgItem(IDC_ADD, false);
     QTest::keyClick(WidgetOf(dialog, "IDC_NAME"), Qt::Key_Return);
     EXPECT_TRUE(dialog.log.empty());
+}
+
+TEST_F(QtInputTest, TheSystemMenuOffersTheProgramsItems) {
+    QWidget* window = WindowOf(dialog);
+    QStringList items;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            return;
+        }
+        poll.stop();
+        for (QAction* action : menu->actions()) {
+            items << action->text();
+            if (action->text() == QStringLiteral("About Sample...")) {
+                menu->setActiveAction(action);
+            }
+        }
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    poll.start(10);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5),
+                           window->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window, &menu);
+    EXPECT_EQ(items, (QStringList{"Close", "", "About Sample..."}));
+    EXPECT_EQ(dialog.log, std::vector<std::string>{"syscommand 16"});
+}
+
+TEST(QtPumpTest, PumpOneMessageDispatchesWhatIsPendingThenReportsNone) {
+    bool ran = false;
+    QMetaObject::invokeMethod(
+        qApp, [&] { ran = true; }, Qt::QueuedConnection);
+    EXPECT_TRUE(PumpOneMessage());
+    EXPECT_TRUE(ran);
+    int pumped = 0;
+    while (PumpOneMessage() && pumped < 100) {
+        ++pumped;
+    }
+    EXPECT_LT(pumped, 100);
 }
 
 TEST(QtModalTest, DoModalRunsUntilTheDialogEndsAndANestedDialogIsModal) {

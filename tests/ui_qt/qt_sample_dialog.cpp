@@ -122,6 +122,8 @@ bool QtSampleDialog::OnInitDialog() {
     Progress(IDC_PROGRESS).SetRange(0, 10);
     Progress(IDC_PROGRESS).SetPos(4);
     CheckDlgButton(IDC_FIRST, BST_CHECKED);
+    AppendSystemMenuItem(0, "");
+    AppendSystemMenuItem(IDM_ABOUT_SAMPLE, "&About Sample...");
     log.clear();
     return true;
 }
@@ -166,6 +168,11 @@ void QtSampleDialog::OnList(NotifyInfo& info) {
 
 void QtSampleDialog::OnChoice() {
     log.push_back("selchange " + std::to_string(Combo(IDC_CHOICE).GetCurSel()));
+}
+
+void QtSampleDialog::OnSysCommand(unsigned id) {
+    log.push_back("syscommand " + std::to_string(id));
+    Dialog::OnSysCommand(id);
 }
 
 void QtSampleDialog::OnMouseMove(Point client) {

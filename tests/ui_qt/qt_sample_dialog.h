@@ -23,11 +23,12 @@ constexpr int IDC_SECOND = 2007;
 constexpr int IDC_LIST = 2008;    // three columns, the second centred; small icons
 constexpr int IDC_CHOICE = 2009;  // drop-down list
 constexpr int IDC_PROGRESS = 2010;
-constexpr int IDC_PICTURE = 2011;  // icon IDI_SAMPLE
-constexpr int IDC_NOTES = 2012;    // multi-line edit
-constexpr int IDC_HIDDEN = 2013;   // hidden push button
-constexpr int IDC_LOCKED = 2014;   // disabled push button
-constexpr int IDC_ADD = 2015;      // the default push button
+constexpr int IDC_PICTURE = 2011;            // icon IDI_SAMPLE
+constexpr int IDC_NOTES = 2012;              // multi-line edit
+constexpr int IDC_HIDDEN = 2013;             // hidden push button
+constexpr int IDC_LOCKED = 2014;             // disabled push button
+constexpr int IDC_ADD = 2015;                // the default push button
+constexpr unsigned IDM_ABOUT_SAMPLE = 0x10;  // appended to the system menu
 
 DialogTemplate QtSampleTemplate();
 // Registers the icon resource the sample shows.
@@ -45,6 +46,7 @@ class QtSampleDialog : public Dialog {
     bool OnInitDialog() override;
     void OnCancel() override;
     void OnClose() override;
+    void OnSysCommand(unsigned id) override;
     void OnMouseMove(Point client) override;
     void OnLButtonUp(Point client) override;
 

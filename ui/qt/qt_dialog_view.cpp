@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
 
@@ -172,6 +174,12 @@ bool DialogView::Route(QObject* target, QEvent* event) {
             }
             break;
         }
+        case QEvent::ContextMenu:
+            if (widget == window_ && dialog_.Template().systemMenu) {
+                ShowSystemMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+                return true;
+            }
+            break;
         case QEvent::FocusIn:
             if (QtControl* control = ControlUnder(target)) {
                 const int id = control->Model().Id();
@@ -200,6 +208,24 @@ bool DialogView::Route(QObject* target, QEvent* event) {
     }
     QtControl* control = ControlUnder(target);
     return control != nullptr && control->Input(target, event);
+}
+
+void DialogView::ShowSystemMenu(QPoint at) {
+    // The window manager's menu cannot take the program's items, so the dialog's own client
+    // area offers them, after Close.
+    QMenu menu(window_);
+    menu.addAction(QStringLiteral("Close"))->setData(SC_CLOSE);
+    for (const auto& [id, text] : dialog_.SystemMenuItems()) {
+        if (text.empty()) {
+            menu.addSeparator();
+        } else {
+            menu.addAction(LabelText(text))->setData(id);
+        }
+    }
+    const QAction* chosen = menu.exec(at);
+    if (chosen != nullptr) {
+        dialog_.UserSysCommand(chosen->data().toUInt());
+    }
 }
 
 bool DialogView::RouteMouse(QWidget* target, QEvent* event) {

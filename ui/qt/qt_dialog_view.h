@@ -38,6 +38,7 @@ class DialogView : public QObject {
     QtControl* ControlUnder(QObject* target) const;
     bool Route(QObject* target, QEvent* event);
     bool RouteMouse(QWidget* target, QEvent* event);
+    void ShowSystemMenu(QPoint at);
     void TellScreenOrigin();
 
     Dialog& dialog_;
