@@ -21,6 +21,9 @@ ui::DialogTemplate Build() {
     t.cx = 235;
     t.cy = 82;
     t.controls = {
+        // OK comes first, so that it has the focus when the box opens.
+        {ui::IDOK, ControlKind::PushButton, "OK", 178, 7, 50, 14,
+         S::Default | S::Group | S::TabStop, "IDOK"},
         {ui::IDC_STATIC, ControlKind::Icon, std::to_string(IDR_MAINFRAME), 11, 17, 20, 20, 0,
          "IDC_STATIC"},
         {ui::IDC_STATIC, ControlKind::Static, "Halvern 2001 Special Edition", 40, 10, 130, 8, 0,
@@ -30,8 +33,6 @@ ui::DialogTemplate Build() {
         {IDC_WEB_ADDRESS, ControlKind::Edit, "", 40, 38, 130, 14,
          S::ReadOnly | S::AutoHScroll | S::Border, "IDC_WEB_ADDRESS"},
         {IDC_GO, ControlKind::PushButton, "GO", 176, 38, 24, 14, S::TabStop, "IDC_GO"},
-        {ui::IDOK, ControlKind::PushButton, "OK", 178, 7, 50, 14,
-         S::Default | S::Group | S::TabStop, "IDOK"},
     };
     return t;
 }
