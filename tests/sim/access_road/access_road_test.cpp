@@ -3,16 +3,20 @@
 // program read a file there. Halvask, started by the access, runs headless with the script the
 // environment names.
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "common/driver_device.h"
 #include "common/nt_control_codes.h"
+#include "common/password_codec.h"
 #include "platform/sim/sim_system.h"
 #include "sim/drivers/nt/nt_driver_store.h"
 #include "tests/support/test_machine.h"
@@ -193,6 +197,76 @@ TEST_F(AccessRoad, WithoutQtdrvTheSlotStaysHeldAfterTheAnswer) {
     std::string verdict;
     EXPECT_EQ(ReadDataFile("yes", "answer yes\n", verdict), 0) << verdict;
     EXPECT_FALSE(AllSlotsFree());
+}
+
+// Runs the machine tool on a terminal of its own; answers `reply` once `prompt` appeared and
+// returns everything the terminal showed, with the tool's exit code in `code`.
+std::string RunOnTerminal(const fs::path& machine, const std::vector<std::string>& argv,
+                          const std::string& prompt, const std::string& reply, int& code) {
+    int master = -1;
+    const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
+    code = -1;
+    if (pid < 0) {
+        return "no terminal could be made";
+    }
+    if (pid == 0) {
+        ::setenv("HALVERN_MACHINE", machine.c_str(), 1);
+        std::vector<char*> args;
+        for (const std::string& arg : argv) {
+            args.push_back(const_cast<char*>(arg.c_str()));
+        }
+        args.push_back(nullptr);
+        ::execv(args[0], args.data());
+        ::_exit(127);
+    }
+    std::string shown;
+    bool replied = false;
+    char buffer[256];
+    for (;;) {
+        const ssize_t n = ::read(master, buffer, sizeof buffer);
+        if (n <= 0) {
+            break;  // the tool ended and closed the terminal
+        }
+        shown.append(buffer, static_cast<std::size_t>(n));
+        if (!replied && shown.find(prompt) != std::string::npos) {
+            replied =
+                ::write(master, reply.data(), reply.size()) == static_cast<ssize_t>(reply.size());
+        }
+    }
+    ::close(master);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return shown;
+}
+
+TEST_F(AccessRoad, AskPasswordTakesTheOnTheFlyPasswordFromTheTerminalWithoutEcho) {
+    ProtectData("IDC_ACTION_ASK_PASSWORD");
+    ASSERT_TRUE(simnt::NtDriverStore(machine_).Update([](simnt::NtDriverState& state) {
+        char plain[16] = "Secret";
+        halvern::CPasswordCodec().Encode(plain, state.header.FlyPassword().data());
+        state.header.SetFlyPasswordSet(1);
+        return true;
+    }));
+    const std::vector<std::string> argv = {(bin_ / "halvern-machine").string(), "access", "read",
+                                           "C:\\DATA\\A.TXT"};
+    int code = -1;
+    const std::string right =
+        RunOnTerminal(machine_, argv, "On-the-fly password: ", "Secret\n", code);
+    EXPECT_EQ(code, 0) << right;
+    EXPECT_NE(right.find("allowed: item C:\\DATA\\* restricts Read (action Ask Password); the "
+                         "on-the-fly password is right"),
+              std::string::npos)
+        << right;
+    EXPECT_EQ(right.find("Secret"), std::string::npos) << right;  // not echoed
+
+    const std::string wrong =
+        RunOnTerminal(machine_, argv, "On-the-fly password: ", "secret\n", code);
+    EXPECT_EQ(code, 1) << wrong;
+    EXPECT_NE(wrong.find("the on-the-fly password is wrong"), std::string::npos) << wrong;
+
+    // Given on the command line, nothing is asked.
+    EXPECT_EQ(Shell(Tool() + " access read 'C:\\DATA\\A.TXT' --password Secret > /dev/null"), 0);
 }
 
 }  // namespace
