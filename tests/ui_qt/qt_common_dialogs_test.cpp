@@ -46,31 +46,32 @@ TEST_F(QtCommonDialogsTest, OpenFileShowsTheMachinesFilesThroughTheFilter) {
     request.initialDir = "C:\\DATA";
     request.flags = OFN_EXPLORER | OFN_FILEMUSTEXIST;
     bool chosen = false;
-    const bool shown =
-        WithNextModal([&] { chosen = GetOpenFileName(nullptr, request); },
-                      [&](QWidget& dialog) {
-                          EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select file"));
-                          auto* drives = dialog.findChild<QComboBox*>(QStringLiteral("drives"));
-                          ASSERT_NE(drives, nullptr);
-                          ASSERT_EQ(drives->count(), 2);
-                          EXPECT_EQ(drives->itemData(0).toString(), QStringLiteral("A:\\"));
-                          EXPECT_EQ(drives->itemData(1).toString(), QStringLiteral("C:\\"));
-                          EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("lookIn"))->text(),
-                                    QStringLiteral("C:\\DATA"));
-                          EXPECT_EQ(Entries(dialog), (QStringList{"SUB", "Notes.txt"}));
-                          auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileType"));
-                          types->setCurrentIndex(1);
-                          EXPECT_EQ(Entries(dialog), (QStringList{"SUB", "Notes.txt", "TOOL.EXE"}));
-                          // A missing file is refused while the file must exist; an existing one is
-                          // taken.
-                          auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileName"));
-                          name->setText(QStringLiteral("SUB"));
-                          dialog.findChild<QPushButton*>(QStringLiteral("open"))->click();
-                          EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("lookIn"))->text(),
-                                    QStringLiteral("C:\\DATA\\SUB"));
-                          name->setText(QStringLiteral("deep.txt"));
-                          dialog.findChild<QPushButton*>(QStringLiteral("open"))->click();
-                      });
+    const bool shown = WithNextModal(
+        [&] { chosen = GetOpenFileName(nullptr, request); },
+        [&](QWidget& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select file"));
+            auto* drives = dialog.findChild<QComboBox*>(QStringLiteral("drives"));
+            ASSERT_NE(drives, nullptr);
+            ASSERT_EQ(drives->count(), 2);
+            EXPECT_EQ(drives->itemData(0).toString(), QStringLiteral("A:\\"));
+            EXPECT_EQ(drives->itemData(1).toString(), QStringLiteral("C:\\"));
+            EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("lookIn"))->text(),
+                      QStringLiteral("C:\\DATA"));
+            EXPECT_EQ(Entries(dialog), (QStringList{"SUB", "Notes.txt"}));
+            dialog.grab().save(QString::fromStdString(ScreenshotFolder() + "/open-file.png"));
+            auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileType"));
+            types->setCurrentIndex(1);
+            EXPECT_EQ(Entries(dialog), (QStringList{"SUB", "Notes.txt", "TOOL.EXE"}));
+            // A missing file is refused while the file must exist; an existing one is
+            // taken.
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileName"));
+            name->setText(QStringLiteral("SUB"));
+            dialog.findChild<QPushButton*>(QStringLiteral("open"))->click();
+            EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("lookIn"))->text(),
+                      QStringLiteral("C:\\DATA\\SUB"));
+            name->setText(QStringLiteral("deep.txt"));
+            dialog.findChild<QPushButton*>(QStringLiteral("open"))->click();
+        });
     EXPECT_TRUE(shown);
     EXPECT_TRUE(chosen);
     EXPECT_EQ(request.path, "C:\\DATA\\SUB\\deep.txt");
@@ -96,23 +97,24 @@ TEST_F(QtCommonDialogsTest, FolderBrowserAnswersTheChosenFoldersWindowsPath) {
     BrowseFolderRequest request;
     request.title = "Choose a folder / directory";
     bool chosen = false;
-    const bool shown =
-        WithNextModal([&] { chosen = BrowseForFolder(nullptr, request); },
-                      [](QWidget& window) {
-                          auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("folders"));
-                          ASSERT_NE(tree, nullptr);
-                          QTreeWidgetItem* computer = tree->topLevelItem(0);
-                          EXPECT_EQ(computer->text(0), QStringLiteral("My Computer"));
-                          ASSERT_EQ(computer->childCount(), 2);
-                          EXPECT_EQ(computer->child(1)->text(0), QStringLiteral("C:\\"));
-                          // My Computer itself has no path to answer with.
-                          auto* ok = window.findChild<QPushButton*>(QStringLiteral("ok"));
-                          EXPECT_FALSE(ok->isEnabled());
-                          auto& browser = static_cast<ui::qtbackend::QtFolderBrowser&>(window);
-                          EXPECT_TRUE(browser.Select("c:\\data\\sub"));
-                          EXPECT_TRUE(ok->isEnabled());
-                          ok->click();
-                      });
+    const bool shown = WithNextModal(
+        [&] { chosen = BrowseForFolder(nullptr, request); },
+        [](QWidget& window) {
+            auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("folders"));
+            ASSERT_NE(tree, nullptr);
+            QTreeWidgetItem* computer = tree->topLevelItem(0);
+            EXPECT_EQ(computer->text(0), QStringLiteral("My Computer"));
+            ASSERT_EQ(computer->childCount(), 2);
+            EXPECT_EQ(computer->child(1)->text(0), QStringLiteral("C:\\"));
+            // My Computer itself has no path to answer with.
+            auto* ok = window.findChild<QPushButton*>(QStringLiteral("ok"));
+            EXPECT_FALSE(ok->isEnabled());
+            auto& browser = static_cast<ui::qtbackend::QtFolderBrowser&>(window);
+            EXPECT_TRUE(browser.Select("c:\\data\\sub"));
+            window.grab().save(QString::fromStdString(ScreenshotFolder() + "/browse-folder.png"));
+            EXPECT_TRUE(ok->isEnabled());
+            ok->click();
+        });
     EXPECT_TRUE(shown);
     EXPECT_TRUE(chosen);
     EXPECT_EQ(request.path, "C:\\DATA\\SUB");

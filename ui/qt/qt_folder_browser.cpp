@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <cctype>
 
+#include "platform/win32_types.h"
 #include "ui/qt/machine_folder.h"
 #include "ui/qt/qt_text.h"
 
@@ -54,7 +55,10 @@ QtFolderBrowser::QtFolderBrowser(const BrowseFolderRequest& request, QWidget* ow
     computer->setData(0, kFilledRole, true);
     for (const MachineDrive& drive : MachineDrives()) {
         QTreeWidgetItem* item = AddFolder(computer, ToQString(drive.root), drive.root);
-        item->setIcon(0, style()->standardIcon(QStyle::SP_DriveHDIcon));
+        item->setIcon(
+            0, style()->standardIcon(drive.type == win::DRIVE_REMOVABLE ? QStyle::SP_DriveFDIcon
+                                     : drive.type == win::DRIVE_CDROM   ? QStyle::SP_DriveCDIcon
+                                                                        : QStyle::SP_DriveHDIcon));
     }
     computer->setExpanded(true);
     tree_->setCurrentItem(computer);
