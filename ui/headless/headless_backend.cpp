@@ -139,19 +139,22 @@ bool HeadlessBackend::PumpOneMessage() {
     return true;
 }
 
-const Step* HeadlessBackend::TakeAnswer(StepKind kind, const std::string& what) {
+const Step* HeadlessBackend::TakeAnswer(StepKind kind) {
     const Step* step = Peek();
     if (step == nullptr || step->kind != kind) {
-        transcript_.Add(EntryKind::Failure, currentLine_,
-                        what + " was not answered: the next step is " +
-                            (step == nullptr ? std::string("none (end of script)")
-                                             : "line " + std::to_string(step->line) + ' ' +
-                                                   StepText(*step, true)));
         return nullptr;
     }
     ++next_;
-    transcript_.Add(EntryKind::Step, step->line, StepText(*step, false));
     return step;
+}
+
+void HeadlessBackend::Unanswered(const std::string& what) {
+    const Step* step = Peek();
+    transcript_.Add(
+        EntryKind::Failure, currentLine_,
+        what + " was not answered: the next step is " +
+            (step == nullptr ? std::string("none (end of script)")
+                             : "line " + std::to_string(step->line) + ' ' + StepText(*step, true)));
 }
 
 int HeadlessBackend::MessageBox(Dialog* owner, const std::string& text, const std::string& caption,
@@ -159,14 +162,13 @@ int HeadlessBackend::MessageBox(Dialog* owner, const std::string& text, const st
     lastMessage_ = MessageRecord{text, caption};
     const std::string shown = Quote(text) + ' ' + Quote(caption) + ' ' + ButtonsName(type) + ' ' +
                               IconName(type) + ' ' + Owner(owner);
-    const Step* answer = Peek();
+    const Step* answer = TakeAnswer(StepKind::Answer);
     int result = MostCautiousAnswer(type);
-    if (answer == nullptr || answer->kind != StepKind::Answer) {
+    if (answer == nullptr) {
         transcript_.Add(EntryKind::Message, 0, shown + " -> " + AnswerWord(result));
-        TakeAnswer(StepKind::Answer, "message box " + Quote(text));
+        Unanswered("message box " + Quote(text));
         return result;
     }
-    ++next_;
     const auto buttons = ButtonsOf(type);
     if (std::find(buttons.begin(), buttons.end(), answer->number) != buttons.end()) {
         result = answer->number;
@@ -183,13 +185,12 @@ int HeadlessBackend::MessageBox(Dialog* owner, const std::string& text, const st
 bool HeadlessBackend::GetOpenFileName(Dialog* owner, OpenFileRequest& request) {
     const std::string shown =
         Quote(request.filter) + ' ' + Quote(request.title) + ' ' + Owner(owner);
-    const Step* answer = Peek();
-    if (answer == nullptr || answer->kind != StepKind::AnswerFile) {
+    const Step* answer = TakeAnswer(StepKind::AnswerFile);
+    if (answer == nullptr) {
         transcript_.Add(EntryKind::OpenFile, 0, shown + " -> cancel");
-        TakeAnswer(StepKind::AnswerFile, "open-file dialog " + Quote(request.title));
+        Unanswered("open-file dialog " + Quote(request.title));
         return false;
     }
-    ++next_;
     transcript_.Add(
         EntryKind::OpenFile, answer->line,
         shown + " -> " + (answer->cancel ? std::string("cancel") : Quote(answer->text)));
@@ -202,13 +203,12 @@ bool HeadlessBackend::GetOpenFileName(Dialog* owner, OpenFileRequest& request) {
 
 bool HeadlessBackend::BrowseForFolder(Dialog* owner, BrowseFolderRequest& request) {
     const std::string shown = Quote(request.title) + ' ' + Owner(owner);
-    const Step* answer = Peek();
-    if (answer == nullptr || answer->kind != StepKind::AnswerFolder) {
+    const Step* answer = TakeAnswer(StepKind::AnswerFolder);
+    if (answer == nullptr) {
         transcript_.Add(EntryKind::BrowseFolder, 0, shown + " -> cancel");
-        TakeAnswer(StepKind::AnswerFolder, "folder browser " + Quote(request.title));
+        Unanswered("folder browser " + Quote(request.title));
         return false;
     }
-    ++next_;
     transcript_.Add(
         EntryKind::BrowseFolder, answer->line,
         shown + " -> " + (answer->cancel ? std::string("cancel") : Quote(answer->text)));

@@ -59,8 +59,10 @@ class HeadlessBackend : public Backend {
   private:
     const Step* Peek() const;
     void Play(const Step& step, Dialog& fallback);
-    // Takes the next step when it is of `kind`; records a failure otherwise.
-    const Step* TakeAnswer(StepKind kind, const std::string& what);
+    // The next step when it is an answer of `kind`, taken from the script; null otherwise.
+    const Step* TakeAnswer(StepKind kind);
+    // Records that a box or dialog got no answer, naming the step that came instead.
+    void Unanswered(const std::string& what);
 
     Script script_;
     std::size_t next_ = 0;
