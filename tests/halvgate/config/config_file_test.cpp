@@ -318,6 +318,7 @@ TEST_F(ConfigFileTest, PathsFromTheWindowsDirectory) {
         bool built;
         std::string item;
     } cases[] = {
+        {"", false, "unchanged"},  // GetWindowsDirectoryA returns 0
         {"C:\\", true, "C:\\DO2000IF.CFG"},
         {"C:\\" + std::string(239, 'W'), true, "C:\\" + std::string(239, 'W') + "\\DO2000IF.CFG"},
         {"C:\\" + std::string(240, 'W'), false, "unchanged"},  // 256 characters with the name
