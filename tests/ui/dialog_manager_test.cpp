@@ -221,7 +221,27 @@ TEST(DialogManager, SystemMenuCommandsReachOnSysCommandAndCloseGoesThroughOnClos
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_THAT(dialog.log,
                 ElementsAre("init", "syscommand 16", "syscommand 61536", "close", "destroy"));
-    EXPECT_THAT(run.Transcript(), HasSubstr("refused 2: sysmenu 99"));
+    EXPECT_THAT(run.Transcript(),
+                HasSubstr("refused 2: sysmenu 99: the system menu has no such command\n"));
+}
+
+TEST(DialogManager, WithoutSystemMenuThereIsNoCloseBox) {
+    DialogTemplate tmpl = SampleTemplate();
+    tmpl.systemMenu = false;
+    ScriptRun run("close\nescape");
+    Dialog dialog(tmpl);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_THAT(run.Transcript(), HasSubstr("refused 1: close: the dialog has no system menu\n"));
+}
+
+TEST(DialogManager, DestroyWindowOfAModalDialogEndsItsLoop) {
+    headless::Script script;
+    script.Call([](Dialog& dialog) { dialog.DestroyWindow(); });
+    ScriptRun run(std::move(script));
+    SampleDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_FALSE(dialog.IsWindow());
+    EXPECT_THAT(run.Failures(), IsEmpty());
 }
 
 TEST(DialogManager, ExhaustedScriptEndsTheDialogWithCancelWithoutOnClose) {

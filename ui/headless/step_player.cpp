@@ -73,6 +73,11 @@ void StepPlayer::Refused(const Step& step, Dialog& dialog, const Control* contro
         why = "the control is not an edit";
     } else if (control != nullptr && step.kind == StepKind::Focus) {
         why = "the control takes no focus";
+    } else if ((step.kind == StepKind::Close || step.kind == StepKind::SysMenu) &&
+               !dialog.Template().systemMenu) {
+        why = "the dialog has no system menu";
+    } else if (step.kind == StepKind::SysMenu) {
+        why = "the system menu has no such command";
     } else if (step.kind == StepKind::Enter) {
         const int defId = dialog.GetDefId() != 0 ? dialog.GetDefId() : IDOK;
         const char* button = dialog.GetDefId() != 0 ? "the default button" : "the OK button";
