@@ -6,8 +6,8 @@
 
 #include "common/registry_store.h"
 #include "platform/sim/fault_injecting_system.h"
-#include "platform/win32_api.h"
 #include "platform/system.h"
+#include "platform/win32_api.h"
 #include "platform/win32_types.h"
 #include "tests/halvgate/mainwindow/main_window_fixture.h"
 

@@ -168,5 +168,25 @@ click IDC_CLOSE
                                                      {"C:\\TWO", 0, kNoAccessPrompt}}));
 }
 
+TEST_F(ApplyCloseTest, ShortItemFilesOpenEmptyWithTheDefaultHeader) {
+    // The header says protection is inactive, which the defaults do not.
+    const std::string whole = ItemFileBytes({{"C:\\ONE", 1, kNoAccessPrompt}}, nullptr, 0);
+    for (std::size_t size :
+         {std::size_t{0}, std::size_t{50}, std::size_t{102}, std::size_t{300}, whole.size() - 1}) {
+        SCOPED_TRACE(size);
+        std::string bytes = whole.substr(0, size);
+        pc_.WriteFile(kItemFile, bytes);
+        auto script = Steps("expect rows IDC_ITEM_LIST 0\nexpect disabled IDC_DELETE_ALL");
+        script.Call([size](ui::Dialog& dialog) {
+            // A torn header gives the defaults; a whole one is taken as it is.
+            EXPECT_EQ(Window(dialog).Header().ProtectionStatus(), size >= 102 ? 0 : 1);
+        });
+        script.Append("click IDC_CLOSE");
+        const auto transcript = Run(script);
+        EXPECT_FALSE(transcript.HasFailures()) << transcript.ToText();
+        EXPECT_EQ(pc_.ReadFile(kItemFile), bytes) << "opening writes nothing";
+    }
+}
+
 }  // namespace
 }  // namespace halvgate_test
