@@ -41,7 +41,8 @@ function(halvern_test name)
     target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen\\;HALVERN_BUILD_DIR=${PROJECT_BINARY_DIR}")
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+        ENVIRONMENT_MODIFICATION "HALVERN_BUILD_DIR=set:${PROJECT_BINARY_DIR}")
 endfunction()
 
 # Called once at the end of configuration: a core target that links anything outside the
