@@ -3,13 +3,14 @@
 // driver of the machine the library is installed in, once the access held in it was answered
 // and its waiting process took the answer (see nt_answer_handshake.h); a slot still pending
 // stays held.
-#include <dlfcn.h>
 
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+#include "platform/sim/installed_library.h"
 
 #include "sim/drivers/nt/nt_answer_handshake.h"
 
@@ -19,25 +20,8 @@ namespace fs = std::filesystem;
 // How long a release waits for the waiting process to take its answer.
 constexpr std::chrono::milliseconds kPatience{5000};
 
-// The machine directory: the nearest folder above this library holding machine.ini (the
-// library lives in the machine's system folder), else $HALVERN_MACHINE.
 fs::path MachineDir() {
-    Dl_info info{};
-    if (::dladdr(reinterpret_cast<void*>(&MachineDir), &info) != 0 && info.dli_fname != nullptr) {
-        std::error_code ec;
-        fs::path dir = fs::absolute(info.dli_fname, ec).parent_path();
-        while (!ec && !dir.empty()) {
-            if (fs::exists(dir / "machine.ini", ec)) {
-                return dir;
-            }
-            if (dir == dir.root_path()) {
-                break;
-            }
-            dir = dir.parent_path();
-        }
-    }
-    const char* env = std::getenv("HALVERN_MACHINE");
-    return env != nullptr ? fs::path(env) : fs::path();
+    return winsim::InstalledLibraryMachineDir();
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // the export and its arguments), so that tests and people can see what the programs told it.
 // Its run loop is minimal: GetQuit reports the end once the file zuvud.quit exists in the
 // machine directory; StartRun removes a stale one.
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -13,28 +12,13 @@
 #include <string>
 #include <system_error>
 
+#include "platform/sim/installed_library.h"
+
 namespace {
 namespace fs = std::filesystem;
 
-// The machine directory: the nearest folder above this library holding machine.ini (the
-// library lives in the machine's system folder), else $HALVERN_MACHINE.
 fs::path MachineDir() {
-    Dl_info info{};
-    if (::dladdr(reinterpret_cast<void*>(&MachineDir), &info) != 0 && info.dli_fname != nullptr) {
-        std::error_code ec;
-        fs::path dir = fs::absolute(info.dli_fname, ec).parent_path();
-        while (!ec && !dir.empty()) {
-            if (fs::exists(dir / "machine.ini", ec)) {
-                return dir;
-            }
-            if (dir == dir.root_path()) {
-                break;
-            }
-            dir = dir.parent_path();
-        }
-    }
-    const char* env = std::getenv("HALVERN_MACHINE");
-    return env != nullptr ? fs::path(env) : fs::path();
+    return winsim::InstalledLibraryMachineDir();
 }
 
 void Record(const std::string& call) {
