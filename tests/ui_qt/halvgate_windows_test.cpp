@@ -253,6 +253,17 @@ TEST_F(HalvgateWindowsTest, MainWindowSession) {
         ASSERT_EQ(list->topLevelItemCount(), 2);
         SaveScreenshot(window, "main-window.png");
 
+        // Drag the second row onto the first: it moves to the top.
+        QWidget* rows = list->viewport();
+        const QPoint from = list->visualItemRect(list->topLevelItem(1)).center();
+        const QPoint onto = list->visualItemRect(list->topLevelItem(0)).center() - QPoint(0, 8);
+        SendMouse(rows, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(rows, QEvent::MouseMove, from - QPoint(0, 6), Qt::NoButton, Qt::LeftButton);
+        SendMouse(rows, QEvent::MouseMove, onto, Qt::NoButton, Qt::LeftButton);
+        SendMouse(rows, QEvent::MouseButtonRelease, onto, Qt::LeftButton, Qt::NoButton);
+        EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("C:\\DATA\\*.DOC"));
+        EXPECT_EQ(list->topLevelItem(1)->text(0), QStringLiteral("C:\\WINDOWS\\notepad.exe"));
+
         // Apply, and answer its message box.
         auto* apply = WidgetOf<QPushButton>(window, "IDC_APPLY");
         EXPECT_TRUE(apply->isEnabled());

@@ -94,8 +94,18 @@ TEST_F(QtInputTest, FocusAndComboChoicesReachTheModel) {
     dialog.GotoDlgCtrl(IDC_NAME);
     EXPECT_EQ(WindowOf(dialog)->focusWidget(), WidgetOf(dialog, "IDC_NAME"));
 
+    // A focused push button looks like the default one; elsewhere the default one does.
+    auto* add = WidgetOf<QPushButton>(dialog, "IDC_ADD");
+    auto* cancel = WidgetOf<QPushButton>(dialog, "IDCANCEL");
+    EXPECT_TRUE(add->isDefault());
+    cancel->setFocus();
+    EXPECT_TRUE(cancel->isDefault());
+    EXPECT_FALSE(add->isDefault());
+
     auto* choice = WidgetOf<QComboBox>(dialog, "IDC_CHOICE");
     choice->setFocus();
+    EXPECT_FALSE(cancel->isDefault());
+    EXPECT_TRUE(add->isDefault());
     QTest::keyClick(choice, Qt::Key_Down);
     EXPECT_EQ(dialog.Combo(IDC_CHOICE).GetCurSel(), 1);
     EXPECT_EQ(choice->currentIndex(), 1);

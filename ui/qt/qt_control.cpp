@@ -28,6 +28,7 @@ void QtControl::Update(Change what) {
             if (model_.Owner().GetFocusId() == model_.Id() && !widget->hasFocus()) {
                 widget->setFocus(Qt::OtherFocusReason);
             }
+            UpdateContent(what);
             break;
         default:
             UpdateContent(what);

@@ -113,6 +113,12 @@ void DialogView::ShowFocus() {
     }
 }
 
+void DialogView::ShowFocusChange() {
+    for (const auto& control : controls_) {
+        control->Update(Change::Focus);
+    }
+}
+
 void DialogView::Retire() {
     qApp->removeEventFilter(this);
     delete context_;

@@ -27,6 +27,8 @@ class DialogView : public QObject {
     void Show(bool show);
     void ShowCaption();
     void ShowFocus();
+    // The focus moved in the model: every control shows what that means for it.
+    void ShowFocusChange();
     // Stops all input to the dialog and deletes the view once Qt is back in its event loop:
     // the dialog may go away in the middle of one of its own event handlers.
     void Retire();

@@ -16,7 +16,14 @@ QtPushButton::QtPushButton(Control& model, QWidget& parent, QObject& context)
 void QtPushButton::UpdateContent(Change what) {
     if (what == Change::Text) {
         button_->setText(MnemonicText(Model().GetText()));
-        button_->setDefault(Model().IsDefaultButton());
+    }
+    if (what == Change::Text || what == Change::Focus) {
+        // A focused push button looks like the default one, which looks so otherwise.
+        const Dialog& dialog = Model().Owner();
+        const int focus = dialog.GetFocusId();
+        const bool buttonFocused =
+            dialog.HasItem(focus) && dialog.Item(focus).Kind() == ControlKind::PushButton;
+        button_->setDefault(buttonFocused ? focus == Model().Id() : Model().IsDefaultButton());
     }
 }
 

@@ -22,6 +22,11 @@ void QtWindow::Show(bool show) {
 }
 
 void QtWindow::ControlChanged(Control& control, Change what) {
+    if (what == Change::Focus) {
+        // Where the focus goes decides which push button looks like the default one.
+        view_->ShowFocusChange();
+        return;
+    }
     if (QtControl* view = view_->ControlOf(control)) {
         view->Update(what);
     }
