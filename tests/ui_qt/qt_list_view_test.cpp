@@ -99,6 +99,15 @@ TEST_F(QtListViewTest, RowsLieWhereTheModelHitTestsThem) {
     EXPECT_EQ(top.y(), 0);
     Click(4);
     EXPECT_EQ(ModelSelection(), std::vector<int>{4});
+    // Scrolled sideways, a click at the right end of a row still hits that row.
+    dialog.List(IDC_LIST).InsertColumn(3, "Wide", LVCFMT_LEFT, 600);
+    tree->horizontalScrollBar()->setValue(tree->horizontalScrollBar()->maximum());
+    ASSERT_GT(tree->horizontalScrollBar()->value(), 0);
+    const QPoint right(tree->viewport()->width() - 3, RowPoint(5).y());
+    SendMouse(tree->viewport(), QEvent::MouseButtonPress, right, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(tree->viewport(), QEvent::MouseButtonRelease, right, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(ModelSelection(), std::vector<int>{5});
+    EXPECT_EQ(dialog.log.back(), "listclick 5 3");
 }
 
 TEST_F(QtListViewTest, ClicksSelectAsTheDialogManagerSays) {

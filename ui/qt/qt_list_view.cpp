@@ -94,11 +94,9 @@ QtListView::QtListView(ListView& model, QWidget& parent, QObject& context)
 }
 
 Point QtListView::ListPoint(QPoint viewport) const {
-    const QPoint inTree = tree_->viewport()->mapTo(tree_, viewport);
-    const QPoint origin = tree_->viewport()->mapTo(tree_, QPoint(0, 0));
-    // The list's client area starts at the header, which lies just above the viewport.
-    return {inTree.x() - origin.x() + tree_->horizontalScrollBar()->value(),
-            inTree.y() - origin.y() + ListView::kHeaderHeight};
+    // The list's client area starts at the header, which lies just above the viewport; as in
+    // the list control, scrolling sideways does not move the client coordinates.
+    return {viewport.x(), viewport.y() + ListView::kHeaderHeight};
 }
 
 void QtListView::UpdateContent(Change what) {
