@@ -3,7 +3,7 @@
 
 HALVERN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 HALVERN_PACKAGES=(cmake ninja-build g++ clang libclang-rt-dev googletest libgtest-dev libgmock-dev
-    libbenchmark-dev qt6-base-dev libxkbcommon-dev libgl-dev xvfb xauth clang-format)
+    libbenchmark-dev qt6-base-dev libxkbcommon-dev libvulkan-dev libgl-dev xvfb xauth clang-format)
 
 halvern_install_packages() {
     local missing=()
