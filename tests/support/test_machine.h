@@ -13,7 +13,9 @@
 // listed as loaded, zuvud.dll and qtdrv.dll when built); Setup::Bare gives only the drives, the
 // Windows and system folders and empty hives. To inject faults, wrap System() in a
 // winsim::FaultInjectingSystem and install that with win::ScopedSystem inside the test.
-// The folder is removed at the end unless HALVERN_KEEP_TEST_MACHINE is set.
+// The running program is "C:\Program Files\Halvern\halvgate.exe" (System().SetProgramPath
+// changes it), the current folder "C:\". The folder is removed at the end unless
+// HALVERN_KEEP_TEST_MACHINE is set. docs/machine.md describes the machine.
 #pragma once
 
 #include <filesystem>
