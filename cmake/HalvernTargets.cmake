@@ -4,6 +4,13 @@
 set(HALVERN_WARNINGS -Wall -Wextra -Wpedantic -Werror -Wshadow -Wconversion -Wno-sign-conversion
     -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Wnull-dereference -Wformat=2)
 
+if(HALVERN_FUZZ)
+    # Coverage for the fuzzers in every library they reach, and the sanitizers that turn a
+    # silent overrun into a finding.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(HALVERN_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
     add_link_options(-fsanitize=address,undefined)
@@ -43,6 +50,16 @@ function(halvern_test name)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
         ENVIRONMENT_MODIFICATION "HALVERN_BUILD_DIR=set:${PROJECT_BINARY_DIR}")
+endfunction()
+
+# A libFuzzer target: fuzz_NAME from one source, linked with the libraries it reaches.
+function(halvern_fuzz_target name source)
+    add_executable(fuzz_${name} ${source})
+    halvern_warnings(fuzz_${name})
+    target_include_directories(fuzz_${name} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(fuzz_${name} PRIVATE ${ARGN})
+    set_property(GLOBAL APPEND PROPERTY HALVERN_FUZZ_TARGETS fuzz_${name})
 endfunction()
 
 # Called once at the end of configuration: a core target that links anything outside the

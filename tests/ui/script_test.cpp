@@ -36,6 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"type IDC_NAME ab\"c\"", "line 1: a quote inside a word; quote the whole text"},
         ErrorCase{"type IDC_NAME \"a\"b", "line 1: a quoted text must be followed by a blank"},
         ErrorCase{"enter\r\nclick-row IDC_LIST x", "line 2: 'x' is not a number (a row)"},
+        ErrorCase{"enter\rclick-row IDC_LIST x", "line 2: 'x' is not a number (a row)"},
+        ErrorCase{"enter\r\rclick-row IDC_LIST x", "line 3: 'x' is not a number (a row)"},
         ErrorCase{"drag IDC_LIST 1 onto 2",
                   "line 1: drag: write 'drag LIST ROW to ROW' or 'drag LIST ROW to end'"},
         ErrorCase{"drag IDC_LIST 1 to -2", "line 1: drag: the target row must not be negative"},

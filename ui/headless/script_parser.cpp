@@ -45,13 +45,16 @@ bool ScriptParser::Fail(const std::string& message) {
 
 bool ScriptParser::Parse(std::string_view text, std::vector<Step>& steps) {
     while (!text.empty() || line_ == 0) {
-        const std::size_t newline = text.find('\n');
+        // A line ends at LF, CRLF or a lone CR, whichever editor wrote the script.
+        const std::size_t newline = text.find_first_of("\r\n");
         std::string_view line = text.substr(0, newline);
-        text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
-        ++line_;
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
+        std::size_t next = newline == std::string_view::npos ? text.size() : newline + 1;
+        if (newline != std::string_view::npos && text[newline] == '\r' && next < text.size() &&
+            text[next] == '\n') {
+            ++next;
         }
+        text = text.substr(next);
+        ++line_;
         std::vector<Token> tokens;
         if (!Tokenize(line, tokens)) {
             return false;
