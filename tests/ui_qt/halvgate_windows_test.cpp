@@ -219,6 +219,7 @@ TEST_F(HalvgateWindowsTest, MainWindowSession) {
         auto* list = WidgetOf<QTreeWidget>(window, "IDC_ITEM_LIST");
         ASSERT_NE(list, nullptr);
         // All 13 columns with headings that can be read in full.
+        Settle();
         ASSERT_EQ(list->columnCount(), 13);
         const QFontMetrics metrics(list->header()->font());
         for (int c = 0; c < 13; ++c) {
@@ -241,6 +242,7 @@ TEST_F(HalvgateWindowsTest, MainWindowSession) {
         QTest::mouseClick(WidgetOf(window, "IDC_PRESET_READ_ONLY"), Qt::LeftButton);
         EXPECT_TRUE(WidgetOf<QCheckBox>(window, "IDC_RIGHT_WRITE_MODIFY")->isChecked());
         QTest::mouseClick(add, Qt::LeftButton);
+        Settle();
         ASSERT_EQ(list->topLevelItemCount(), 1);
         EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("C:\\WINDOWS\\notepad.exe"));
         EXPECT_FALSE(list->topLevelItem(0)->icon(0).isNull());
@@ -250,6 +252,7 @@ TEST_F(HalvgateWindowsTest, MainWindowSession) {
         QTest::mouseClick(WidgetOf(window, "IDC_PRESET_NO_ACCESS"), Qt::LeftButton);
         path->setFocus();
         QTest::keyClick(path, Qt::Key_Return);
+        Settle();
         ASSERT_EQ(list->topLevelItemCount(), 2);
         SaveScreenshot(window, "main-window.png");
 

@@ -129,6 +129,7 @@ TEST_F(QtDialogWindowTest, ProgramChangesShowInTheWidgets) {
     dialog.Progress(IDC_PROGRESS).SetPos(9);
     dialog.List(IDC_LIST).SetItemText(3, 2, "Prompt");
     dialog.SetWindowText("Renamed");
+    Settle();
 
     EXPECT_FALSE(WidgetOf(dialog, "IDC_NAME")->isEnabled());
     EXPECT_TRUE(WidgetOf(dialog, "IDC_HIDDEN")->isVisible());

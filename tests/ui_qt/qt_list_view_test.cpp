@@ -29,6 +29,7 @@ class QtListViewTest : public ::testing::Test {
         return tree->visualItemRect(tree->topLevelItem(row)).center();
     }
     std::vector<int> QtSelection() const {
+        Settle();
         std::vector<int> rows;
         for (const QModelIndex& index : tree->selectionModel()->selectedRows()) {
             rows.push_back(index.row());
@@ -73,6 +74,7 @@ TEST_F(QtListViewTest, ColumnsRowsAndIconsAreTheModels) {
     EXPECT_TRUE(tree->topLevelItem(0)->textAlignment(0) & Qt::AlignLeft);
     // The first column is left-aligned whatever its format.
     dialog.List(IDC_LIST).InsertColumn(0, "First", LVCFMT_CENTER, 40);
+    Settle();
     EXPECT_TRUE(tree->headerItem()->textAlignment(0) & Qt::AlignLeft);
     EXPECT_TRUE(tree->topLevelItem(0)->textAlignment(0) & Qt::AlignLeft);
     EXPECT_TRUE(tree->topLevelItem(0)->textAlignment(2) & Qt::AlignHCenter);
@@ -101,6 +103,7 @@ TEST_F(QtListViewTest, RowsLieWhereTheModelHitTestsThem) {
     EXPECT_EQ(ModelSelection(), std::vector<int>{4});
     // Scrolled sideways, a click at the right end of a row still hits that row.
     dialog.List(IDC_LIST).InsertColumn(3, "Wide", LVCFMT_LEFT, 600);
+    Settle();
     tree->horizontalScrollBar()->setValue(tree->horizontalScrollBar()->maximum());
     ASSERT_GT(tree->horizontalScrollBar()->value(), 0);
     const QPoint right(tree->viewport()->width() - 3, RowPoint(5).y());
@@ -130,6 +133,7 @@ TEST_F(QtListViewTest, ClicksSelectAsTheDialogManagerSays) {
     // A click below the last row clears the selection.
     dialog.List(IDC_LIST).DeleteItem(11);
     dialog.List(IDC_LIST).DeleteItem(10);
+    Settle();
     const QPoint below = RowPoint(9) + QPoint(0, ListView::kRowHeight * 2);
     SendMouse(tree->viewport(), QEvent::MouseButtonPress, below, Qt::LeftButton, Qt::LeftButton);
     SendMouse(tree->viewport(), QEvent::MouseButtonRelease, below, Qt::LeftButton, Qt::NoButton);

@@ -70,6 +70,10 @@ bool WithNextModal(const std::function<void()>& action,
     return answered;
 }
 
+void Settle() {
+    QCoreApplication::processEvents();
+}
+
 std::string ScreenshotFolder() {
     const char* build = std::getenv("HALVERN_BUILD_DIR");
     const QString folder =

@@ -32,6 +32,10 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton bu
 bool WithNextModal(const std::function<void()>& action,
                    const std::function<void(QWidget&)>& answer);
 
+// Lets Qt handle what is posted to it, as its event loop would before the user sees the
+// window again (lists show a program's changes together then).
+void Settle();
+
 // The folder the tests write screenshots to, inside the build folder.
 std::string ScreenshotFolder();
 

@@ -25,6 +25,8 @@ class QtControl {
     void Build();
     // Shows what changed in the model.
     void Update(Change what);
+    // Shows at once what the control keeps for showing later (a list batches its updates).
+    virtual void Flush() {}
     // Raw input to one of this control's widgets, seen before Qt handles it; true eats it.
     virtual bool Input(QObject* target, QEvent* event);
 

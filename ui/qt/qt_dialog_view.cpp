@@ -83,6 +83,7 @@ void DialogView::Show(bool show) {
         window_->hide();
         return;
     }
+    Flush();
     if (!placed_) {
         placed_ = true;
         const QWidget* owner = window_->parentWidget();
@@ -110,6 +111,12 @@ void DialogView::ShowCaption() {
 void DialogView::ShowFocus() {
     if (QtControl* focused = ControlWithId(dialog_.GetFocusId())) {
         focused->Update(Change::Focus);
+    }
+}
+
+void DialogView::Flush() {
+    for (const auto& control : controls_) {
+        control->Flush();
     }
 }
 

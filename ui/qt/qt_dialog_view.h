@@ -29,6 +29,8 @@ class DialogView : public QObject {
     void ShowFocus();
     // The focus moved in the model: every control shows what that means for it.
     void ShowFocusChange();
+    // Shows every change the controls keep for later.
+    void Flush();
     // Stops all input to the dialog and deletes the view once Qt is back in its event loop:
     // the dialog may go away in the middle of one of its own event handlers.
     void Retire();

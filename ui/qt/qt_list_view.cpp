@@ -35,6 +35,10 @@ class FixedRowDelegate : public QStyledItemDelegate {
 };
 
 // The first column is always left-aligned, whatever its format says, as in the list control.
+constexpr unsigned kColumns = 1;
+constexpr unsigned kRows = 2;
+constexpr unsigned kSelection = 4;
+
 Qt::Alignment ColumnAlignment(int column, int format) {
     if (column == 0) {
         return Qt::AlignLeft | Qt::AlignVCenter;
@@ -52,7 +56,7 @@ Qt::Alignment ColumnAlignment(int column, int format) {
 }  // namespace
 
 QtListView::QtListView(ListView& model, QWidget& parent, QObject& context)
-    : QtControl(model), list_(model), tree_(new QTreeWidget(&parent)) {
+    : QtControl(model), list_(model), tree_(new QTreeWidget(&parent)), context_(context) {
     auto* header = new FixedHeader(Qt::Horizontal, tree_);
     tree_->setHeader(header);
     header->setStretchLastSection(false);
@@ -102,18 +106,42 @@ Point QtListView::ListPoint(QPoint viewport) const {
 void QtListView::UpdateContent(Change what) {
     switch (what) {
         case Change::Columns:
-            ShowColumns();
-            ShowRows();
+            Schedule(kColumns | kRows | kSelection);
             break;
         case Change::Rows:
         case Change::Images:
-            ShowRows();
+            Schedule(kRows | kSelection);
             break;
         case Change::Selection:
-            ShowSelection();
+            Schedule(kSelection);
             break;
         default:
             break;
+    }
+}
+
+void QtListView::Schedule(unsigned parts) {
+    pending_ |= parts;
+    if (!scheduled_) {
+        scheduled_ = true;
+        // Posted to the window's context: dropped if the window goes away first.
+        QMetaObject::invokeMethod(
+            &context_, [this] { Flush(); }, Qt::QueuedConnection);
+    }
+}
+
+void QtListView::Flush() {
+    scheduled_ = false;
+    const unsigned parts = pending_;
+    pending_ = 0;
+    if ((parts & kColumns) != 0) {
+        ShowColumns();
+    }
+    if ((parts & kRows) != 0) {
+        ShowRows();
+    }
+    if ((parts & kSelection) != 0) {
+        ShowSelection();
     }
 }
 
@@ -156,7 +184,6 @@ void QtListView::ShowRows() {
             item->setIcon(0, QIcon());
         }
     }
-    ShowSelection();
     if (!scrolling_ && tree_->verticalScrollBar()->value() != list_.GetTopIndex()) {
         scrolling_ = true;
         tree_->verticalScrollBar()->setValue(list_.GetTopIndex());
@@ -185,13 +212,18 @@ void QtListView::ShowSelection() {
 }
 
 bool QtListView::Input(QObject* target, QEvent* event) {
+    // Input lands on what the model holds now, and its effect shows at once.
+    Flush();
+    bool eaten = false;
     if (target == tree_->viewport()) {
-        return MouseInput(event);
+        eaten = MouseInput(event);
+    } else if (target == tree_ && event->type() == QEvent::KeyPress) {
+        eaten = KeyInput(event);
     }
-    if (target == tree_ && event->type() == QEvent::KeyPress) {
-        return KeyInput(event);
+    if (pending_ != 0) {
+        Flush();
     }
-    return false;
+    return eaten;
 }
 
 bool QtListView::MouseInput(QEvent* event) {
@@ -283,7 +315,10 @@ bool QtListView::KeyInput(QEvent* event) {
     // The arrow keys select as a click on the row would.
     list_.Owner().UserListClick(list_.Id(), next, 0, false,
                                 (key->modifiers() & Qt::ShiftModifier) != 0);
-    tree_->scrollToItem(tree_->topLevelItem(next));
+    Flush();
+    if (next < tree_->topLevelItemCount()) {
+        tree_->scrollToItem(tree_->topLevelItem(next));
+    }
     return true;
 }
 

@@ -17,6 +17,7 @@ class QtListView : public QtControl {
     QtListView(ListView& model, QWidget& parent, QObject& context);
     QWidget* Widget() const override { return tree_; }
     bool Input(QObject* target, QEvent* event) override;
+    void Flush() override;
 
     // A point of the tree's viewport in the list's client coordinates.
     Point ListPoint(QPoint viewport) const;
@@ -25,6 +26,9 @@ class QtListView : public QtControl {
     void UpdateContent(Change what) override;
 
   private:
+    // A program filling a list changes it row by row and cell by cell; each change is noted
+    // and all are shown together once Qt is back in its event loop (or at the next input).
+    void Schedule(unsigned parts);
     void ShowColumns();
     void ShowRows();
     void ShowSelection();
@@ -33,6 +37,9 @@ class QtListView : public QtControl {
 
     ListView& list_;
     QTreeWidget* tree_;
+    QObject& context_;
+    unsigned pending_ = 0;  // kColumns, kRows, kSelection still to show
+    bool scheduled_ = false;
     bool scrolling_ = false;  // the tree scrolled and is telling the model
     int pressRow_ = -1;       // the row under the button pressed, while it is down
     QPoint pressPoint_;

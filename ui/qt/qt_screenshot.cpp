@@ -44,10 +44,11 @@ void DrawTitleBar(QPainter& painter, const QWidget& window, int width) {
 }  // namespace
 
 QImage GrabDialog(Dialog& dialog) {
-    const QtWindow* window = QtWindowOf(dialog);
+    QtWindow* window = QtWindowOf(dialog);
     if (window == nullptr) {
         return {};
     }
+    window->Flush();
     QWidget* widget = window->Widget();
     const QPixmap client = widget->grab();
     const QSize size(client.width() + 2 * kBorder, client.height() + kTitleHeight + 2 * kBorder);

@@ -20,6 +20,8 @@ class QtWindow : public BackendWindow {
     void CaptionChanged() override;
 
     QWidget* Widget() const { return view_->Window(); }
+    // Shows at once every change of the model that is waiting for the event loop.
+    void Flush() { view_->Flush(); }
     // The widget of control `id`, or null.
     QWidget* ControlWidget(int id) const;
     // The widget of a control of the dialog (also of those without an id), or null.
