@@ -216,6 +216,7 @@ class Dialog {
     void Initialize();
     void MoveFocus(int id);
     void ClickRadio(Control& radio);
+    bool ListButtonClick(Notify code, int id, int row, int column, bool toggle, bool extend);
 
     DialogTemplate template_;
     Dialog* parent_;

@@ -219,6 +219,16 @@ bool Dialog::UserSelectCombo(int id, int index) {
 }
 
 bool Dialog::UserListClick(int id, int row, int column, bool toggle, bool extend) {
+    return ListButtonClick(Notify::ListClick, id, row, column, toggle, extend);
+}
+
+bool Dialog::UserListDblClick(int id, int row, int column) {
+    return ListButtonClick(Notify::ListDblClick, id, row, column, false, false);
+}
+
+// A click selects as the list's rules say, then notifies with the row under it (-1 below the
+// last row).
+bool Dialog::ListButtonClick(Notify code, int id, int row, int column, bool toggle, bool extend) {
     if (!InputAllowed(id) || Item(id).Kind() != ControlKind::ListView) {
         return false;
     }
@@ -228,25 +238,7 @@ bool Dialog::UserListClick(int id, int row, int column, bool toggle, bool extend
     list.UserSelect(onRow ? row : -1, toggle, extend);
     NotifyInfo info;
     info.id = id;
-    info.code = Notify::ListClick;
-    info.row = onRow ? row : -1;
-    info.column = onRow ? column : -1;
-    info.point = list.CellPoint(info.row, std::max(column, 0));
-    SendNotify(info);
-    return true;
-}
-
-bool Dialog::UserListDblClick(int id, int row, int column) {
-    if (!InputAllowed(id) || Item(id).Kind() != ControlKind::ListView) {
-        return false;
-    }
-    ListView& list = List(id);
-    const bool onRow = row >= 0 && row < list.GetItemCount();
-    MoveFocus(id);
-    list.UserSelect(onRow ? row : -1, false, false);
-    NotifyInfo info;
-    info.id = id;
-    info.code = Notify::ListDblClick;
+    info.code = code;
     info.row = onRow ? row : -1;
     info.column = onRow ? column : -1;
     info.point = list.CellPoint(info.row, std::max(column, 0));
