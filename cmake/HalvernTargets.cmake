@@ -2,7 +2,7 @@
 # Linux-only layers beneath it.
 
 set(HALVERN_WARNINGS -Wall -Wextra -Wpedantic -Werror -Wshadow -Wconversion -Wno-sign-conversion
-    -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Wnull-dereference -Wformat=2)
+    -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Wformat=2)
 
 if(HALVERN_FUZZ)
     # Coverage for the fuzzers in every library they reach, and the sanitizers that turn a
